@@ -1,0 +1,51 @@
+# Shared settings for every target of the project.
+function(selvir_set_warnings target)
+    if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+        target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+    elseif(MSVC)
+        target_compile_options(${target} PRIVATE /W4 /utf-8)
+    endif()
+endfunction()
+
+# selvir_add_library(name SOURCES ... LIBS ...)
+function(selvir_add_library name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_library(${name} STATIC ${ARG_SOURCES})
+    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+    selvir_set_warnings(${name})
+endfunction()
+
+# selvir_add_test(name SOURCES ... LIBS ... [GUI]) - one gtest binary, cases registered with CTest.
+# GUI tests run on the offscreen platform.
+function(selvir_add_test name)
+    cmake_parse_arguments(ARG "GUI" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src)
+    target_compile_definitions(${name} PRIVATE
+        SELVIR_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+        SELVIR_SHARED_DATA_DIR="${CMAKE_SOURCE_DIR}/../shared/data"
+        SELVIR_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
+    selvir_set_warnings(${name})
+    if(NOT ARG_TIMEOUT)
+        set(ARG_TIMEOUT 120)
+    endif()
+    set(env "LC_ALL=C")
+    if(ARG_GUI)
+        list(APPEND env "QT_QPA_PLATFORM=offscreen")
+    endif()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+        PROPERTIES TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT "${env}")
+endfunction()
+
+# selvir_add_bench(name SOURCES ... LIBS ...)
+function(selvir_add_bench name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark benchmark::benchmark_main)
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/bench)
+    target_compile_definitions(${name} PRIVATE SELVIR_SHARED_DATA_DIR="${CMAKE_SOURCE_DIR}/../shared/data")
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+    selvir_set_warnings(${name})
+endfunction()

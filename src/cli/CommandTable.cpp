@@ -1,0 +1,43 @@
+#include "cli/Commands.h"
+
+#include <ostream>
+
+namespace selvir::cli {
+
+const std::vector<Command>& commands() {
+    static const std::vector<Command> table = {
+        {"scan", "PATTERN",
+         "read lines on standard input with a scanf-style PATTERN; print the count and the values read",
+         runScanCommand},
+    };
+    return table;
+}
+
+namespace {
+
+void printHelp(std::ostream& out) {
+    out << "Usage: selvirhs-tool COMMAND [ARGUMENTS]\n\nCommands:\n";
+    for (const Command& command : commands()) {
+        out << "  " << command.name << ' ' << command.usage << "\n      " << command.summary << '\n';
+    }
+    out << "\nselvirhs-tool --help shows this text.\n";
+}
+
+} // namespace
+
+int runTool(const std::vector<std::string>& args, CommandStreams streams) {
+    if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        printHelp(args.empty() ? streams.err : streams.out);
+        return args.empty() ? 2 : 0;
+    }
+    for (const Command& command : commands()) {
+        if (args[0] == command.name) {
+            return command.run(CommandArgs(args).subspan(1), streams);
+        }
+    }
+    streams.err << "selvirhs-tool: unknown command \"" << args[0] << "\"\n";
+    printHelp(streams.err);
+    return 2;
+}
+
+} // namespace selvir::cli

@@ -1,0 +1,37 @@
+#pragma once
+// Subcommands of selvirhs-tool. Each takes its arguments (without the program and subcommand names)
+// and the three standard streams, and returns the process exit status.
+
+#include <iosfwd>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace selvir::cli {
+
+struct CommandStreams {
+    std::istream& in;
+    std::ostream& out;
+    std::ostream& err;
+};
+
+using CommandArgs = std::span<const std::string>;
+using CommandFunction = int (*)(CommandArgs args, CommandStreams streams);
+
+struct Command {
+    const char* name;
+    const char* usage;   // arguments, for the help text
+    const char* summary; // one line
+    CommandFunction run;
+};
+
+// Every subcommand, in the order the help lists them.
+const std::vector<Command>& commands();
+
+// Runs a whole command line (argv without the program name). Unknown subcommands and "--help" are
+// handled here.
+int runTool(const std::vector<std::string>& args, CommandStreams streams);
+
+int runScanCommand(CommandArgs args, CommandStreams streams);
+
+} // namespace selvir::cli
