@@ -1,8 +1,7 @@
 #include "cli/Commands.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <sstream>
 #include <sys/wait.h>
 
@@ -22,7 +21,8 @@ Run runWith(const std::vector<std::string>& args, const std::string& input) {
 }
 
 TEST(ScanCommand, PrintsCountAndValuesPerLine) {
-    const auto run = runWith({"scan", "%*8s,%lf,%lf"}, "$SMT0001,12.34,12.6\r\n$SMT0001,7\nnothing here\nnothing\n\n");
+    const auto run =
+        runWith({"scan", "%*8s,%lf,%lf"}, "$SMT0001,12.34,12.6\r\n$SMT0001,7\nnothing here\nnothing\n\n");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "2\t12.34\t12.6\n1\t7\n0\n-1\n-1\n");
 }

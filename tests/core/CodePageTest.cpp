@@ -1,9 +1,7 @@
 #include "core/CodePage.h"
 
 #include <gtest/gtest.h>
-
 #include <iconv.h>
-
 #include <string>
 
 namespace selvir {
@@ -30,7 +28,7 @@ std::string iconvToUtf8(const char* codePage, unsigned char byte) {
 
 TEST(CodePage, EveryDefinedByteMatchesIconv) {
     const std::pair<CodePage, const char*> pages[] = {{CodePage::Windows1254, "WINDOWS-1254"},
-                                                     {CodePage::Windows1252, "WINDOWS-1252"}};
+                                                      {CodePage::Windows1252, "WINDOWS-1252"}};
     for (const auto& [page, name] : pages) {
         int checked = 0;
         for (int b = 1; b < 256; ++b) {
@@ -40,7 +38,8 @@ TEST(CodePage, EveryDefinedByteMatchesIconv) {
             }
             ASSERT_NE(expected, "<no iconv>");
             EXPECT_EQ(toUtf8(std::string(1, static_cast<char>(b)), page), expected) << name << " byte " << b;
-            EXPECT_EQ(fromUtf8(expected, page), std::string(1, static_cast<char>(b))) << name << " byte " << b;
+            EXPECT_EQ(fromUtf8(expected, page), std::string(1, static_cast<char>(b)))
+                << name << " byte " << b;
             ++checked;
         }
         EXPECT_GE(checked, 248);
@@ -70,8 +69,11 @@ TEST(CodePage, EveryByteSurvivesDecodeAndEncode) {
 }
 
 TEST(CodePage, UnmappableAndMalformedBecomeQuestionMarks) {
-    EXPECT_EQ(fromUtf8("a\xE2\x82\xAC" "b"), "a\x80" "b");  // euro sign exists
-    EXPECT_EQ(fromUtf8("\xE6\x97\xA5"), "?");                 // a CJK character does not
+    EXPECT_EQ(fromUtf8("a\xE2\x82\xAC"
+                       "b"),
+              "a\x80"
+              "b");                                              // euro sign exists
+    EXPECT_EQ(fromUtf8("\xE6\x97\xA5"), "?");                    // a CJK character does not
     EXPECT_EQ(fromUtf8("\xC5\xBD", CodePage::Windows1254), "?"); // Ž is only in 1252
     EXPECT_EQ(fromUtf8("\xC5\xBD", CodePage::Windows1252), "\x8E");
     EXPECT_EQ(fromUtf8("x\xC3"), "x?");        // cut sequence

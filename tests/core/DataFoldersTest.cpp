@@ -1,10 +1,10 @@
 #include "core/DataFolders.h"
-#include "support/TempDir.h"
 
-#include <gtest/gtest.h>
+#include "support/TempDir.h"
 
 #include <cstdlib>
 #include <fstream>
+#include <gtest/gtest.h>
 
 namespace selvir {
 namespace {
@@ -16,7 +16,8 @@ TEST(DataFolders, NamesFollowTheStartDay) {
     EXPECT_EQ(folders.svpFolder(), std::filesystem::path("/data/GVX/2026-03-05/SVP"));
     EXPECT_EQ(folders.jpgFolder(), std::filesystem::path("/data/GVX/2026-03-05/JPG"));
     EXPECT_EQ(folders.mp4Folder(), std::filesystem::path("/data/GVX/2026-03-05/MP4"));
-    EXPECT_EQ(folders.surveyFile(), std::filesystem::path("/data/GVX/2026-03-05/LOG/2026-03-05 Coordinates.csv"));
+    EXPECT_EQ(folders.surveyFile(),
+              std::filesystem::path("/data/GVX/2026-03-05/LOG/2026-03-05 Coordinates.csv"));
     // Past midnight: new dated names, still in the start day's log folder.
     const LocalDate next{2026, 3, 6};
     const std::filesystem::path log = "/data/GVX/2026-03-05/LOG";
@@ -32,8 +33,8 @@ TEST(DataFolders, CreatesEveryFolderWithItsParents) {
     const DataFolders folders(dir / "deep" / "GVX", LocalDate{2026, 12, 8});
     std::string error;
     ASSERT_TRUE(folders.createAll(&error)) << error;
-    for (const auto& f : {folders.dayFolder(), folders.layoutFolder(), folders.logFolder(), folders.svpFolder(),
-                          folders.jpgFolder(), folders.mp4Folder()}) {
+    for (const auto& f : {folders.dayFolder(), folders.layoutFolder(), folders.logFolder(),
+                          folders.svpFolder(), folders.jpgFolder(), folders.mp4Folder()}) {
         EXPECT_TRUE(std::filesystem::is_directory(f)) << f;
     }
     EXPECT_TRUE(folders.createAll()); // again: nothing to do, still fine

@@ -24,9 +24,12 @@ TEST(DateTime, SettingsLayouts) {
 TEST(DateTime, AddingTimeCarriesAcrossTheCalendar) {
     const LocalDateTime newYearsEve{{2024, 12, 31}, 23, 59, 59, 900};
     EXPECT_EQ(addMilliseconds(newYearsEve, 200), (LocalDateTime{{2025, 1, 1}, 0, 0, 0, 100}));
-    EXPECT_EQ(addMilliseconds(LocalDateTime{{2024, 2, 28}, 12, 0, 0, 0}, 86'400'000).date, (LocalDate{2024, 2, 29}));
-    EXPECT_EQ(addMilliseconds(LocalDateTime{{2023, 2, 28}, 12, 0, 0, 0}, 86'400'000).date, (LocalDate{2023, 3, 1}));
-    EXPECT_EQ(addMilliseconds(LocalDateTime{{2025, 1, 1}, 0, 0, 0, 0}, -1), (LocalDateTime{{2024, 12, 31}, 23, 59, 59, 999}));
+    EXPECT_EQ(addMilliseconds(LocalDateTime{{2024, 2, 28}, 12, 0, 0, 0}, 86'400'000).date,
+              (LocalDate{2024, 2, 29}));
+    EXPECT_EQ(addMilliseconds(LocalDateTime{{2023, 2, 28}, 12, 0, 0, 0}, 86'400'000).date,
+              (LocalDate{2023, 3, 1}));
+    EXPECT_EQ(addMilliseconds(LocalDateTime{{2025, 1, 1}, 0, 0, 0, 0}, -1),
+              (LocalDateTime{{2024, 12, 31}, 23, 59, 59, 999}));
     EXPECT_EQ(daysInMonth(2000, 2), 29);
     EXPECT_EQ(daysInMonth(1900, 2), 28);
 }

@@ -1,9 +1,8 @@
 #include "core/NumberFormat.h"
 
-#include <gtest/gtest.h>
-
 #include <clocale>
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
 #include <random>
 
@@ -15,7 +14,7 @@ TEST(NumberFormat, FixedDecimals) {
     EXPECT_EQ(formatFixed(-11.64, 2), "-11.64");
     EXPECT_EQ(formatFixed(1500.0, 2), "1500.00");
     EXPECT_EQ(formatFixed(456789.12345, 4), "456789.1235");
-    EXPECT_EQ(formatFixed(0.5, 0), "0"); // tie to even
+    EXPECT_EQ(formatFixed(0.5, 0), "0");      // tie to even
     EXPECT_EQ(formatFixed(2.675, 2), "2.67"); // 2.675 is 2.67499999... in binary
     EXPECT_EQ(formatFixed(-0.001, 2), "0.00");
     EXPECT_EQ(formatFixed(-0.0, 1), "0.0");
@@ -42,7 +41,8 @@ TEST(NumberFormat, GeneralFifteenDigits) {
 TEST(NumberFormat, ShortestRoundTrips) {
     std::mt19937_64 random(7);
     for (int i = 0; i < 2000; ++i) {
-        const double value = std::ldexp(static_cast<double>(random() % 1000000007) - 5e8, static_cast<int>(random() % 80) - 40);
+        const double value = std::ldexp(static_cast<double>(random() % 1000000007) - 5e8,
+                                        static_cast<int>(random() % 80) - 40);
         const auto back = parseDouble(formatShortest(value));
         ASSERT_TRUE(back.has_value());
         EXPECT_EQ(*back, value);

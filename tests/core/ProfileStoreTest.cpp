@@ -1,12 +1,12 @@
-#include "core/AtomicFile.h"
 #include "core/ProfileStore.h"
+
+#include "core/AtomicFile.h"
 #include "core/SettingsLocation.h"
 #include "support/TempDir.h"
 
-#include <gtest/gtest.h>
-
 #include <csignal>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -40,7 +40,7 @@ TEST(ProfileStore, TypedValuesRoundTrip) {
 
     const std::string bytes = fileBytes(store.file());
     EXPECT_NE(bytes.find("GridAutoScale=0\r\n"), std::string::npos);
-    EXPECT_NE(bytes.find("Color=-16777201\r\n"), std::string::npos);  // signed decimal
+    EXPECT_NE(bytes.find("Color=-16777201\r\n"), std::string::npos);     // signed decimal
     EXPECT_NE(bytes.find("\xD6l\xE7\xFCm hatt\xFD"), std::string::npos); // Windows-1254 on disk
     EXPECT_NE(bytes.find("Last File Saved=C:"), std::string::npos);
 }
@@ -106,7 +106,9 @@ TEST(ProfileStore, FailedWriteLeavesTheOldFile) {
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_FALSE(written);
     EXPECT_EQ(fileBytes(store.file()), oldBytes);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()), 1);
+    EXPECT_EQ(
+        std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()),
+        1);
 }
 
 TEST(ProfileStore, WriteLeavesNoTemporaryFiles) {
@@ -149,7 +151,8 @@ TEST(SettingsLocation, PerUserFolderStartsFromTheShippedSettings) {
     const auto program = dir / "program";
     std::filesystem::create_directory(program);
     writeBytes(program / "SelvirHS.INI", "[S]\nk=shipped\n");
-    std::filesystem::permissions(program, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(program,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     const auto chosen = settingsFilePath(program / "SelvirHS", dir / "config");
     std::filesystem::permissions(program, std::filesystem::perms::owner_all);
     EXPECT_EQ(chosen, dir / "config" / "SelvirHS.INI");

@@ -2,12 +2,11 @@
 // the program uses with real lines cut at every length, and over generated patterns and texts.
 #include "core/ScanPattern.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <random>
 #include <string>
 #include <vector>
@@ -32,8 +31,8 @@ int callSscanf(const std::string& text, const std::string& pattern, std::array<S
     for (int i = 0; i < kSlots; ++i) {
         p[i] = slots[i].bytes;
     }
-    return std::sscanf(text.c_str(), pattern.c_str(), p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7], p[8], p[9],
-                       p[10], p[11], p[12], p[13], p[14], p[15], p[16], p[17], p[18], p[19]);
+    return std::sscanf(text.c_str(), pattern.c_str(), p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7], p[8],
+                       p[9], p[10], p[11], p[12], p[13], p[14], p[15], p[16], p[17], p[18], p[19]);
 }
 
 // The conversions that assign, in order, as compiled by our reader.
@@ -126,7 +125,8 @@ std::string compare(const std::string& text, const std::string& patternText) {
     return {};
 }
 
-void expectSameOnEveryPrefix(const std::string& patternText, const std::vector<std::string>& lines, int& cases) {
+void expectSameOnEveryPrefix(const std::string& patternText, const std::vector<std::string>& lines,
+                             int& cases) {
     for (const std::string& line : lines) {
         for (std::size_t n = 0; n <= line.size(); ++n) {
             const std::string text = line.substr(0, n);
@@ -145,11 +145,13 @@ TEST(ScanPatternAgainstSscanf, ProgramPatternsOnRealLinesCutAtEveryLength) {
          {"$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A",
           "$GNRMC,001031.00,A,4404.13993,N,12118.86023,W,0.146,,100117,,,A*7B", "$GPRMC,,V,,,,,,,,,,N*53"}},
         {"%*6s,%*lf,%*1s,%*lf,%*1s,%lf",
-         {"$GPVTG,054.7,T,034.4,M,005.5,N,010.2,K*48", "$GPVTG,054.7,T,,M,005.5,N,010.2,K", "$GPVTG,,T,,M,,N,,K"}},
+         {"$GPVTG,054.7,T,034.4,M,005.5,N,010.2,K*48", "$GPVTG,054.7,T,,M,005.5,N,010.2,K",
+          "$GPVTG,,T,,M,,N,,K"}},
         {"%*6s,%lf,%*lf,%*1s,%*lf,%*1s,%d,%*d,%*lf,%lf,%*1s,%lf",
          {"$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47",
           "$GNGGA,134502.00,4100.12345678,N,02900.98765432,E,4,12,0.7,35.123,M,38.456,M,1.0,0001*6C",
-          "$GPGGA,134502.00,4100.1,N,02900.9,E,4,12,0.7,35.123,M,,M,,*6C", "$GPGGA,,,,,,0,00,99.99,,,,,,*48"}},
+          "$GPGGA,134502.00,4100.1,N,02900.9,E,4,12,0.7,35.123,M,,M,,*6C",
+          "$GPGGA,,,,,,0,00,99.99,,,,,,*48"}},
         // Echosounder formats
         {"%*8s,%lf,%lf", {"$SMT0001,12.34,12.6", "$SMTXXXX,0.00,11.95"}},
         {"%*6s,%lf", {"$SDDPT,12.34,0.5*hh", "$INDPT,2.2,0.0*46", "$SDDPT,,0.5"}},
@@ -157,8 +159,9 @@ TEST(ScanPatternAgainstSscanf, ProgramPatternsOnRealLinesCutAtEveryLength) {
         {"%*8s,%lf", {"$PSXDHI1,12.35,M", "$XDHI0001,7.5"}},
         {"%*8s,%*lf,%*8s,%lf", {"$PSXDHI1,12.35,$PSXDLO1,13.10", "$PSXDHI1,12.35"}},
         {"%*8s,%lf,%*8s,%lf", {"$PSXDHI1,12.35,$PSXDLO1,13.10"}},
-        {"%*42s,%lf", {"20260305 134502 000123 SV1500 DFT0.50 DHI,B,12.34,M",
-                       "AAAAAAAAAABBBBBBBBBBCCCCCCCCCCDDDDDDDDDDEE,B,3.25"}},
+        {"%*42s,%lf",
+         {"20260305 134502 000123 SV1500 DFT0.50 DHI,B,12.34,M",
+          "AAAAAAAAAABBBBBBBBBBCCCCCCCCCCDDDDDDDDDDEE,B,3.25"}},
         // Geodesy parameter lines
         {"%*20s %*20s %Lf%Lf", {"6378137.0 0.0033528106647474 6378388 0.003367003367003"}},
         {"%lf%lf%lf%lf%lf%lf%lf%lf%lf%lf",
@@ -169,7 +172,8 @@ TEST(ScanPatternAgainstSscanf, ProgramPatternsOnRealLinesCutAtEveryLength) {
         {"%lf %lf", {"456789.1234 4539123.5678", "0"}},
         {"%lf %lf %lf", {"40.998 28.998 12.5", "1.5E-7 2.5E+20 -0"}},
         // Sound velocity tables and search strings
-        {"%*23s %lf,%lf", {"2019-03-12 15:58:25.000 1.234,1503.21", "   2019-03-12T15:58:25.000Z 3.5,1500.0"}},
+        {"%*23s %lf,%lf",
+         {"2019-03-12 15:58:25.000 1.234,1503.21", "   2019-03-12T15:58:25.000Z 3.5,1500.0"}},
         {"%d,%lf", {"12,1501.25", "0,1500", "-1,1499.5"}},
         {"%d,%lf,%d", {"12,1501.25,3", "12,1501.25"}},
         {"%*d,%lf", {"199,1490.00,1"}},
@@ -186,15 +190,19 @@ TEST(ScanPatternAgainstSscanf, ProgramPatternsOnRealLinesCutAtEveryLength) {
 
 // Directives the generator combines; each is valid for both readers.
 const std::vector<std::string> kPieces = {
-    "%d", "%hd", "%hhd", "%ld", "%3d", "%*d", "%f", "%lf", "%Lf", "%e", "%lg", "%5lf", "%2f", "%*lf", "%La", "%s",
-    "%3s", "%*s", "%c", "%4c", "%*c", "%[a-z]", "%[^,]", "%2[0-9]", "%[]a]", "%[-+.0-9]", "%*[^;]", "%%", ",", ";",
-    " ", "\t", "$", "x", "e", "A", "-",
+    "%d",  "%hd",    "%hhd",  "%ld",     "%3d",   "%*d",       "%f",     "%lf", "%Lf", "%e",
+    "%lg", "%5lf",   "%2f",   "%*lf",    "%La",   "%s",        "%3s",    "%*s", "%c",  "%4c",
+    "%*c", "%[a-z]", "%[^,]", "%2[0-9]", "%[]a]", "%[-+.0-9]", "%*[^;]", "%%",  ",",   ";",
+    " ",   "\t",     "$",     "x",       "e",     "A",         "-",
 };
 
 const std::vector<std::string> kTokens = {
-    "12", "-3.5", "+0.25", "1e5", "1e", "1e+", "2E-3", ".5", "5.", ".", "+", "-", "nan", "NaN", "inf", "infinity",
-    "infinit", "INF", "0x1p3", "0x", "0X1.8", "0x.p1", "00012", "99999999999999999999", "1e400", "1e-400",
-    "-2147483649", "65537", ",", ";", " ", "  ", "\t", "\n", "abc", "$GPGGA", "x", "%", "]", "a-z", "e", "E5", "0",
+    "12",      "-3.5",   "+0.25",       "1e5",    "1e",    "1e+",   "2E-3",  ".5",
+    "5.",      ".",      "+",           "-",      "nan",   "NaN",   "inf",   "infinity",
+    "infinit", "INF",    "0x1p3",       "0x",     "0X1.8", "0x.p1", "00012", "99999999999999999999",
+    "1e400",   "1e-400", "-2147483649", "65537",  ",",     ";",     " ",     "  ",
+    "\t",      "\n",     "abc",         "$GPGGA", "x",     "%",     "]",     "a-z",
+    "e",       "E5",     "0",
 };
 
 TEST(ScanPatternAgainstSscanf, GeneratedPatternsAndTexts) {

@@ -1,8 +1,7 @@
 #include "core/ScanPattern.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 
 namespace selvir {
 namespace {
@@ -33,7 +32,8 @@ TEST(ScanPattern, ReadsTheGnssFieldsTheHandlersNeed) {
 
 TEST(ScanPattern, ReadsTheEchosounderFormats) {
     EXPECT_EQ(scanText("$SDDPT,12.34,0.5*hh", "%*6s,%lf").numbers(), std::vector<double>{12.34});
-    EXPECT_EQ(scanText("$SDDBT,40.5,f,12.3,M,6.7,F", "%*6s,%*lf,%*1s,%lf").numbers(), std::vector<double>{12.3});
+    EXPECT_EQ(scanText("$SDDBT,40.5,f,12.3,M,6.7,F", "%*6s,%*lf,%*1s,%lf").numbers(),
+              std::vector<double>{12.3});
     auto twoValues = scanText("$PSXDHI1,12.35,$PSXDLO1,13.10", "%*8s,%lf,%*8s,%lf");
     EXPECT_EQ(twoValues.count, 2);
     EXPECT_EQ(twoValues.numbers(), (std::vector<double>{12.35, 13.10}));
@@ -86,14 +86,16 @@ TEST(ScanPattern, IgnoresTheProcessLocaleDecimalComma) {
 }
 
 TEST(ScanPattern, TextEndsAtNulByte) {
-    const std::string text("12\0" "34", 5);
+    const std::string text("12\0"
+                           "34",
+                           5);
     EXPECT_EQ(scanText(text, "%d%d").count, 1);
 }
 
 TEST(ScanPattern, RejectsDangerousOrUnsupportedPatternsWithoutReading) {
-    const char* bad[] = {"%n", "%lf%n", "%p", "%1$d", "%[abc", "%[^", "abc%", "%l", "%x", "%u", "%i", "%o",
-                         "%ls", "%lc", "%l[a]", "%ms", "%'d", "%Id", "%zd", "%hf", "%Ld", "%5", "%**d",
-                         "%99999999999d"};
+    const char* bad[] = {"%n",  "%lf%n", "%p",  "%1$d", "%[abc", "%[^", "abc%",  "%l",
+                         "%x",  "%u",    "%i",  "%o",   "%ls",   "%lc", "%l[a]", "%ms",
+                         "%'d", "%Id",   "%zd", "%hf",  "%Ld",   "%5",  "%**d",  "%99999999999d"};
     for (const char* pattern : bad) {
         ScanPattern compiled(pattern);
         EXPECT_FALSE(compiled.valid()) << pattern;

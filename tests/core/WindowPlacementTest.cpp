@@ -1,4 +1,5 @@
 #include "core/WindowPlacement.h"
+
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -37,8 +38,8 @@ TEST(WindowPlacement, OffScreenPositionsComeBackToZero) {
     struct Row {
         int left, top, expectLeft, expectTop;
     };
-    const Row rows[] = {{-50, 10, 0, 10},   {10, -1, 10, 0},    {1920, 10, 0, 10},
-                        {1919, 1079, 1919, 1079}, {5000, 1080, 0, 0}};
+    const Row rows[] = {
+        {-50, 10, 0, 10}, {10, -1, 10, 0}, {1920, 10, 0, 10}, {1919, 1079, 1919, 1079}, {5000, 1080, 0, 0}};
     for (const Row& row : rows) {
         saveWindowPlacement(store, "W", {WindowState::Normal, row.left, row.top, 10, 10});
         const auto p = restoreWindowPlacement(store, "W", false, 0, 0, kScreenW, kScreenH);
