@@ -92,8 +92,9 @@ void TSelvirCanvas::DrawRubberBand(QPainter* surface) const {
     case shapetype::Ellipse4:
     case -3: // zoom window
     case -1: // selection
+        // Corner to corner, both corners on the outline.
         surface->drawRect(
-            QRect(QPoint(std::min(ax, cx), std::min(ay, cy)), QPoint(std::max(ax, cx), std::max(ay, cy))));
+            QRect(QPoint(std::min(ax, cx), std::min(ay, cy)), QSize(std::abs(cx - ax), std::abs(cy - ay))));
         break;
     case shapetype::Line:
         surface->drawLine(ax, ay, cx, cy);
