@@ -7,6 +7,9 @@
 #include <QPainterPath>
 #include <QPen>
 #include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
 
 namespace selvir {
 namespace {
@@ -106,7 +109,7 @@ void DrawSurface::setPen(TColor color, int width, int style) {
     if (width < 1) {
         width = 1;
     }
-    if (penApplied_ && color == penColor_ && width == penWidth_ && style == penStyle_) {
+    if (color == penColor_ && width == penWidth_ && style == penStyle_) {
         return;
     }
     flush();
@@ -117,7 +120,7 @@ void DrawSurface::setPen(TColor color, int width, int style) {
 }
 
 void DrawSurface::setBrush(TColor color, int style) {
-    if (brushApplied_ && color == brushColor_ && style == brushStyle_) {
+    if (color == brushColor_ && style == brushStyle_) {
         return;
     }
     flush();
@@ -166,7 +169,77 @@ void DrawSurface::drawLine(int x1, int y1, int x2, int y2) {
     if (penStyle_ == penstyle::Clear) {
         return;
     }
+    // Wide pens are always solid; the painter's general stroker is slow for them (tracklines are
+    // 2 or 3 pixels wide), so they are filled here as round-capped strokes.
+    if (penWidth_ > 1 && writable()) {
+        flush();
+        fillCapsule(x1, y1, x2, y2, penWidth_, penColor_);
+        return;
+    }
     pendingLines_.emplace_back(x1, y1, x2, y2);
+}
+
+// Fills the pixels whose centres lie within widthPx / 2 of the segment: the stroke of a line with
+// round caps, sampled as the painter samples aliased fills. Row by row, the stroke's slice is an
+// interval, the union of the slices of the two end discs and of the band between them. Sample points
+// sit a hair left of and above the centres, which matches the painter best, so a centre on the edge
+// counts on the bottom and right edges only: a 3-pixel line covers 3 rows, not 4.
+void DrawSurface::fillCapsule(int x1, int y1, int x2, int y2, int widthPx, TColor color) {
+    const double r = widthPx / 2.0;
+    const double ax = x1, ay = y1, bx = x2, by = y2;
+    const double length = std::hypot(bx - ax, by - ay);
+    double nx = 0.0, ny = 0.0; // unit normal times r
+    if (length > 0.0) {
+        nx = -(by - ay) / length * r;
+        ny = (bx - ax) / length * r;
+    }
+    const double band[4][2] = {
+        {ax + nx, ay + ny}, {bx + nx, by + ny}, {bx - nx, by - ny}, {ax - nx, ay - ny}};
+
+    constexpr double bias = -1.0 / 1024.0;
+    const int rowFirst = std::max(0, static_cast<int>(std::ceil(std::min(ay, by) - r - 0.5 - bias)));
+    const int rowLast =
+        std::min(height_ - 1, static_cast<int>(std::floor(std::max(ay, by) + r - 0.5 - bias)));
+    const QRgb rgb = rgbOf(color);
+    for (int row = rowFirst; row <= rowLast; ++row) {
+        const double yc = row + 0.5 + bias;
+        double left = std::numeric_limits<double>::infinity();
+        double right = -left;
+        for (const auto& [cx, cy] : {std::pair{ax, ay}, std::pair{bx, by}}) {
+            const double dy = yc - cy;
+            if (dy * dy <= r * r) {
+                const double half = std::sqrt(r * r - dy * dy);
+                left = std::min(left, cx - half);
+                right = std::max(right, cx + half);
+            }
+        }
+        if (length > 0.0) {
+            for (int e = 0; e < 4; ++e) {
+                const double* p = band[e];
+                const double* q = band[(e + 1) % 4];
+                if ((p[1] - yc) * (q[1] - yc) > 0.0) {
+                    continue;
+                }
+                if (p[1] == q[1]) {
+                    left = std::min({left, p[0], q[0]});
+                    right = std::max({right, p[0], q[0]});
+                } else {
+                    const double x = p[0] + (yc - p[1]) * (q[0] - p[0]) / (q[1] - p[1]);
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+            }
+        }
+        if (!(left <= right)) {
+            continue;
+        }
+        const double firstX = std::max(std::ceil(left - 0.5 - bias), 0.0);
+        const double lastX = std::min(std::floor(right - 0.5 - bias), static_cast<double>(width_ - 1));
+        if (firstX <= lastX) {
+            auto* line = reinterpret_cast<QRgb*>(bits_ + row * bytesPerLine_);
+            std::fill(line + static_cast<int>(firstX), line + static_cast<int>(lastX) + 1, rgb);
+        }
+    }
 }
 
 void DrawSurface::drawPolyline(const QPoint* points, int count) {

@@ -7,9 +7,9 @@
 // and top..bottom-1. Lines leave out their last pixel.
 //
 // Speed: pen, brush and font changes are applied only when they differ from the current ones;
-// consecutive lines with the same pen are collected and drawn with one drawLines call; single pixels,
-// solid squares and small filled discs are written straight into the target image when the surface
-// has one. Every other call first flushes the collected lines, so the drawing order is kept.
+// consecutive lines with the same pen are collected and drawn with one drawLines call; wide lines,
+// single pixels, solid squares and small filled discs are written straight into the target image when
+// the surface has one. Every other call first flushes the collected lines, so the drawing order is kept.
 
 #include "canvas/CanvasTypes.h"
 
@@ -88,6 +88,7 @@ private:
         std::vector<std::pair<int, int>> rows; // per row: first and last covered column
     };
     const DiscMask& discMask(int size);
+    void fillCapsule(int x1, int y1, int x2, int y2, int widthPx, TColor color);
     void applyPen();
     void applyBrush();
     bool writable() const { return bits_ != nullptr; }

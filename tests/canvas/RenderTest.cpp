@@ -1,7 +1,9 @@
 // Rendering: pixels of the off-screen image after a rebuild.
+#include "canvas/DrawSurface.h"
 #include "canvas/TSelvirCanvas.h"
 
 #include <QImage>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 namespace selvir {
@@ -295,6 +297,71 @@ TEST_F(RenderTest, ImageIsRebuiltOnlyWhenSomethingChanged) {
 
     canvas.SetClientSize(100, 50);
     EXPECT_EQ(canvas.OffscreenImage().size(), QSize(100, 50));
+}
+
+} // namespace
+} // namespace selvir
+
+namespace selvir {
+namespace {
+
+// Wide lines are filled by the surface itself; they must look like the painter's own round-capped
+// stroke. Pixels may differ only along the edges of the strokes.
+TEST(DrawSurfaceTest, WideLinesMatchThePaintersStroke) {
+    std::vector<QLine> lines{{20, 20, 20, 20}, {30, 280, 200, 280}, {250, 30, 250, 200}, {10, 10, 290, 290}};
+    unsigned seed = 12345;
+    auto next = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>(10 + (seed >> 8) % 281);
+    };
+    for (int i = 0; i < 40; ++i) {
+        lines.emplace_back(next(), next(), next(), next());
+    }
+    for (int widthPx : {2, 3, 4, 7}) {
+        SCOPED_TRACE(widthPx);
+        QImage painted(300, 300, QImage::Format_RGB32), filled(300, 300, QImage::Format_RGB32);
+        painted.fill(Qt::white);
+        filled.fill(Qt::white);
+        {
+            QPainter painter(&painted);
+            painter.setPen(QPen(Qt::black, widthPx, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+        }
+        {
+            QPainter painter(&filled);
+            DrawSurface surface(painter, &filled);
+            surface.setPen(colorBlack, widthPx);
+            for (const QLine& l : lines) {
+                surface.drawLine(l.x1(), l.y1(), l.x2(), l.y2());
+            }
+        }
+        int ink = 0, differing = 0;
+        for (int y = 0; y < 300; ++y) {
+            for (int x = 0; x < 300; ++x) {
+                const bool a = painted.pixel(x, y) != QColor(Qt::white).rgb();
+                const bool b = filled.pixel(x, y) != QColor(Qt::white).rgb();
+                ink += a ? 1 : 0;
+                differing += a != b ? 1 : 0;
+            }
+        }
+        EXPECT_GT(ink, 5000);
+        EXPECT_LT(differing, ink / 100) << differing << " of " << ink;
+    }
+}
+
+TEST(DrawSurfaceTest, WideLinesAreClippedToTheImage) {
+    QImage image(50, 50, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        DrawSurface surface(painter, &image);
+        surface.setPen(colorRed, 3);
+        surface.drawLine(-1000000000, 25, 1000000000, 25); // far beyond the image both ways
+        surface.drawLine(-5, -5, -20, -40);                // wholly outside
+    }
+    EXPECT_EQ(image.pixel(0, 25), QColor(Qt::red).rgb());
+    EXPECT_EQ(image.pixel(49, 24), QColor(Qt::red).rgb());
+    EXPECT_EQ(image.pixel(25, 20), QColor(Qt::white).rgb());
 }
 
 } // namespace
