@@ -17,9 +17,13 @@ namespace {
 // A bound on grid lines per direction, whatever the spacing and the coordinates' resolution.
 constexpr long maxGridLines = 20000;
 
+// A shape with a NaN or infinite coordinate (a corrupt record) counts as outside and is not drawn.
 bool outsideWindow(const TSShape& shape, const ViewWindow& view) {
-    return shape.MaxX < view.WorldLeft || shape.MinX > view.WorldRight || shape.MaxY < view.WorldBottom ||
-           shape.MinY > view.WorldTop;
+    if (!std::isfinite(shape.MinX + shape.MaxX + shape.MinY + shape.MaxY)) {
+        return true;
+    }
+    return !(shape.MaxX >= view.WorldLeft && shape.MinX <= view.WorldRight &&
+             shape.MaxY >= view.WorldBottom && shape.MinY <= view.WorldTop);
 }
 
 } // namespace
@@ -79,12 +83,14 @@ int DrawAllShapes(DrawSurface& surface, const CanvasModel& model, const ViewWind
             continue; // sub-pixel
         }
         if (draw(shape)) {
-            surface.flush();
-            return drawn;
+            break;
         }
     }
 
     for (const auto& owned : model.Shapes) {
+        if (drawn >= budget) {
+            break;
+        }
         const TSShape& shape = *owned;
         if (shape.ShapeType != shapetype::Text || !shape.Visible || !layerVisible(shape.Layer) ||
             outsideWindow(shape, view)) {

@@ -4,7 +4,9 @@
 
 #include <QImage>
 #include <QPainter>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace selvir {
 namespace {
@@ -243,6 +245,30 @@ TEST_F(RenderTest, DrawBudgetStopsInListOrder) {
     EXPECT_EQ(pixel(image, 50, 50), colorBlack);
     EXPECT_EQ(pixel(image, 70, 50), colorWhite);
     EXPECT_EQ(RenderCanvasImage(image, canvas.Model(), canvas.View(), canvas.Grid(), colorWhite), 5);
+}
+
+TEST_F(RenderTest, OnlyTheFirstHalfMillionShapesAreDrawn) {
+    const int total = 600000;
+    canvas.Model().Shapes.reserve(total + 1);
+    for (int i = 0; i < shapeDrawBudget; ++i) {
+        canvas.DrawLine(10, 90, 190, 90, 0);
+    }
+    for (int i = shapeDrawBudget; i < total; ++i) {
+        canvas.DrawLine(10, 50, 190, 50, 0);
+    }
+    canvas.TextAdd(0, "late", 100, 20, 0); // texts come second: past the budget as well
+    EXPECT_EQ(canvas.RebuildOffscreenImage(), shapeDrawBudget);
+    const QImage& image = canvas.OffscreenImage();
+    EXPECT_EQ(pixel(image, 100, 10), colorBlack);
+    EXPECT_EQ(pixel(image, 100, 50), colorWhite);
+    EXPECT_EQ(countNot(image, colorWhite, QRect(0, 60, 200, 40)), 0);
+}
+
+TEST_F(RenderTest, ShapesWithInvalidCoordinatesAreNotDrawn) {
+    canvas.DrawLine(std::nan(""), 50, 150, 50, 0);
+    canvas.DrawPolyline({{10, 10}, {std::numeric_limits<double>::infinity(), 90}}, 0, false);
+    EXPECT_EQ(canvas.RebuildOffscreenImage(), 0);
+    EXPECT_EQ(countNot(canvas.OffscreenImage(), colorWhite, QRect(0, 0, 200, 100)), 0);
 }
 
 TEST_F(RenderTest, GridLinesLabelsAndAxes) {
