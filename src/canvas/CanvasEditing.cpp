@@ -350,15 +350,15 @@ int heightOrDefault(const QString& text) {
 
 } // namespace
 
-int CanvasModel::FontOpen(const QString& spec, int) {
+int CanvasModel::FontOpen(const QString& description, int) {
     TSFont font;
-    const qsizetype firstComma = spec.indexOf(u',');
+    const qsizetype firstComma = description.indexOf(u',');
     if (firstComma < 0) {
-        font.FontName = spec;
+        font.FontName = description;
         font.Height = defaultFontHeight;
     } else {
-        font.FontName = spec.left(firstComma);
-        const QString rest = spec.mid(firstComma + 1);
+        font.FontName = description.left(firstComma);
+        const QString rest = description.mid(firstComma + 1);
         const qsizetype secondComma = rest.indexOf(u',');
         if (secondComma < 0) {
             font.Height = heightOrDefault(rest);

@@ -176,7 +176,7 @@ public:
     // --- Fonts
     // Parses "name[,height[,style]]" (style letters B and I), appends an entry and returns its index,
     // which becomes CurrentFont. The name "TXT" (any case) stands for Arial.
-    int FontOpen(const QString& spec, int unused = 0);
+    int FontOpen(const QString& description, int unused = 0);
     void CadFontBehaviorReset();
     void LayerFontBehaviorReset(int) {}
     void ShapeFontBehaviorReset(ShapeId) {}

@@ -188,7 +188,7 @@ public:
     void ShapePointDelete(ShapeId id, int index) { model_.ShapePointDelete(id, index); }
 
     // --- Fonts
-    int FontOpen(const QString& spec, int unused = 0) { return model_.FontOpen(spec, unused); }
+    int FontOpen(const QString& description, int unused = 0) { return model_.FontOpen(description, unused); }
     void CadFontBehaviorReset() { model_.CadFontBehaviorReset(); }
     void LayerFontBehaviorReset(int layer) { model_.LayerFontBehaviorReset(layer); }
     void ShapeFontBehaviorReset(ShapeId id) { model_.ShapeFontBehaviorReset(id); }

@@ -323,7 +323,7 @@ TEST(VertexEditing, IndicesOutsideTheListDoNothing) {
 }
 
 struct FontCase {
-    const char* spec;
+    const char* description;
     const char* name;
     int height;
     bool bold;
@@ -344,8 +344,8 @@ TEST(Fonts, FontOpenParsesNameHeightAndStyle) {
     CanvasModel model;
     int expectedIndex = 1;
     for (const FontCase& c : cases) {
-        SCOPED_TRACE(c.spec);
-        EXPECT_EQ(model.FontOpen(c.spec, 0), expectedIndex);
+        SCOPED_TRACE(c.description);
+        EXPECT_EQ(model.FontOpen(c.description, 0), expectedIndex);
         EXPECT_EQ(model.CurrentFont, expectedIndex);
         const TSFont& font = model.Fonts.back();
         EXPECT_EQ(font.FontName, c.name);
@@ -354,7 +354,7 @@ TEST(Fonts, FontOpenParsesNameHeightAndStyle) {
         EXPECT_EQ(font.Italic, c.italic);
         ++expectedIndex;
     }
-    EXPECT_EQ(model.FontOpen("Arial,12,bi"), expectedIndex) << "the same spec is appended again";
+    EXPECT_EQ(model.FontOpen("Arial,12,bi"), expectedIndex) << "the same font is appended again";
 }
 
 TEST(Fonts, BehaviourResetRestoresTextPlacement) {

@@ -181,6 +181,34 @@ TEST_F(RenderTest, TextAnchoredFarOutsideIsSkippedAndPaleTextsTurnBlack) {
     EXPECT_GT(countColor(drawn, colorBlack, QRect(0, 0, 200, 100)), 100) << "white on white is drawn black";
 }
 
+TEST_F(RenderTest, TextAlignmentAndRotationPlaceTheLetters) {
+    const ShapeId id = canvas.TextAdd(0, "WWWW", 100.5, 50.5, 0); // anchor pixel (100, 49)
+    auto& text = *dynamic_cast<TSText*>(canvas.FindShape(id));
+    text.TextHeight = 20;
+    const QImage& left = canvas.OffscreenImage();
+    EXPECT_EQ(countDark(left, QRect(0, 0, 100, 100)), 0) << "left-aligned: all right of the anchor";
+    EXPECT_EQ(countDark(left, QRect(0, 0, 200, 49)), 0) << "top-aligned: all below the anchor";
+
+    text.HAlign = 1;
+    text.VAlign = 2;
+    canvas.Refresh();
+    const QImage& centred = canvas.OffscreenImage();
+    const int leftInk = countDark(centred, QRect(0, 0, 100, 100));
+    const int rightInk = countDark(centred, QRect(100, 0, 100, 100));
+    EXPECT_GT(leftInk, 20);
+    EXPECT_NEAR(leftInk, rightInk, (leftInk + rightInk) / 5);
+    EXPECT_EQ(countDark(centred, QRect(0, 50, 200, 50)), 0) << "bottom-aligned: all above the anchor";
+
+    text.HAlign = 0;
+    text.VAlign = 0;
+    text.Rotation = 90; // counter-clockwise: the letters run upwards from the anchor
+    canvas.Refresh();
+    const QImage& turned = canvas.OffscreenImage();
+    EXPECT_GT(countDark(turned, QRect(100, 0, 40, 49)), 20);
+    EXPECT_EQ(countDark(turned, QRect(0, 52, 200, 48)), 0);
+    EXPECT_EQ(countDark(turned, QRect(0, 0, 99, 100)), 0);
+}
+
 TEST_F(RenderTest, SelectedCircleIsRedAndTwoPixelsWider) {
     const ShapeId circle = canvas.DrawCircle(100, 50, 40, 0);
     const QImage& plain = canvas.OffscreenImage();

@@ -203,3 +203,32 @@ TEST_F(RubberBandTest, RectangleCircleAndPolygonShapes) {
 
 } // namespace
 } // namespace selvir
+
+namespace selvir {
+namespace {
+
+TEST(TSelvirCanvas, PaintCopiesTheImageAndDrawsTheRubberBandOnTheWidgetOnly) {
+    TSelvirCanvas canvas;
+    canvas.SetClientSize(100, 100);
+    canvas.WorldSet(0, 100, 100, 0);
+    canvas.DrawLine(10.5, 80.5, 90.5, 80.5, 0);
+    canvas.DrawTool = shapetype::Line;
+    canvas.DrawActive = canvas.ShapeInProgress = true;
+    canvas.AnchorX = 10.5, canvas.AnchorY = 50.5;
+    canvas.CursorX = 90.5, canvas.CursorY = 50.5;
+
+    const QImage shown = canvas.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shown.size(), QSize(100, 100));
+    EXPECT_EQ(pixel(shown, 50, 19), colorBlack) << "the shapes, from the image";
+    EXPECT_EQ(pixel(shown, 50, 49), colorBlack) << "the rubber band, inverted white";
+    EXPECT_FALSE(canvas.Model().Dirty);
+    EXPECT_EQ(pixel(canvas.OffscreenImage(), 50, 49), colorWhite) << "the image holds no rubber band";
+
+    canvas.CursorY = 30.5; // moving the band needs no rebuild
+    const QImage moved = canvas.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_FALSE(canvas.Model().Dirty);
+    EXPECT_EQ(pixel(moved, 50, 49), colorWhite);
+}
+
+} // namespace
+} // namespace selvir
