@@ -3,8 +3,11 @@
 // and time ("2026-03-05 134502123 $GPGGA,..."). The file stays open while the port is open and is
 // flushed after every line, so a crash loses nothing that was received.
 
+#include "core/DateTime.h"
+
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string_view>
 
 namespace selvir {
@@ -28,5 +31,12 @@ public:
 private:
     std::FILE* file_ = nullptr;
 };
+
+// Reads the date-and-time prefix of a line logged with the default layouts
+// ("2026-03-05 134502123 $GPGGA,..."). Returns the time and sets `rest` to the text after the prefix's
+// blank; nothing when the line does not start with a valid prefix.
+std::optional<LocalDateTime> parseLogTimePrefix(std::string_view line, std::string_view* rest = nullptr);
+// Length of that prefix, its trailing blank included.
+inline constexpr std::size_t kLogTimePrefixLength = 21;
 
 } // namespace selvir

@@ -7,17 +7,6 @@
 namespace selvir::sim {
 namespace {
 
-bool digits(std::string_view text, std::size_t from, std::size_t count, int& value) {
-    value = 0;
-    for (std::size_t i = from; i < from + count; ++i) {
-        if (i >= text.size() || text[i] < '0' || text[i] > '9') {
-            return false;
-        }
-        value = value * 10 + (text[i] - '0');
-    }
-    return true;
-}
-
 // Days from 1970-01-01 of a Gregorian date (H. Hinnant's days_from_civil).
 std::int64_t daysFromCivil(int year, int month, int day) {
     year -= month <= 2 ? 1 : 0;
@@ -29,31 +18,6 @@ std::int64_t daysFromCivil(int year, int month, int day) {
 }
 
 } // namespace
-
-std::optional<LocalDateTime> parseLogTimePrefix(std::string_view line, std::string_view* rest) {
-    // "YYYY-MM-DD HHMMSSzzz " is 21 characters.
-    constexpr std::size_t kPrefixLength = 21;
-    if (line.size() < kPrefixLength || line[4] != '-' || line[7] != '-' || line[10] != ' ' ||
-        line[20] != ' ') {
-        return std::nullopt;
-    }
-    LocalDateTime time;
-    if (!digits(line, 0, 4, time.date.year) || !digits(line, 5, 2, time.date.month) ||
-        !digits(line, 8, 2, time.date.day) || !digits(line, 11, 2, time.hour) ||
-        !digits(line, 13, 2, time.minute) || !digits(line, 15, 2, time.second) ||
-        !digits(line, 17, 3, time.millisecond)) {
-        return std::nullopt;
-    }
-    if (time.date.month < 1 || time.date.month > 12 || time.date.day < 1 ||
-        time.date.day > daysInMonth(time.date.year, time.date.month) || time.hour > 23 || time.minute > 59 ||
-        time.second > 59) {
-        return std::nullopt;
-    }
-    if (rest) {
-        *rest = line.substr(kPrefixLength);
-    }
-    return time;
-}
 
 std::int64_t millisecondsSinceEpoch(const LocalDateTime& time) {
     const std::int64_t days = daysFromCivil(time.date.year, time.date.month, time.date.day);

@@ -4,6 +4,7 @@
 // the same pace. Lines without that prefix go out right after the line before them.
 
 #include "core/DateTime.h"
+#include "serial/RawNmeaLog.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -13,10 +14,6 @@
 #include <vector>
 
 namespace selvir::sim {
-
-// Reads the "YYYY-MM-DD HHMMSSzzz " prefix. Returns the time and sets `rest` to the text after it;
-// nothing when the line does not start with a valid prefix.
-std::optional<LocalDateTime> parseLogTimePrefix(std::string_view line, std::string_view* rest = nullptr);
 
 // Milliseconds since 1970-01-01 00:00 of the same calendar, for time differences.
 std::int64_t millisecondsSinceEpoch(const LocalDateTime& time);
