@@ -55,6 +55,7 @@ void NmeaLineCutter::compact() {
     if (buffer_.size() > kOverflowChars) {
         buffer_.erase(0, buffer_.size() - kKeptChars);
         scanned_ = buffer_.size();
+        ++overflows_;
     }
 }
 

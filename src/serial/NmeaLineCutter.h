@@ -5,6 +5,7 @@
 // 4096 characters without one, only its last 2048 are kept, so garbage cannot grow memory.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,8 @@ public:
     // Characters received and not yet cut into lines.
     std::string_view buffer() const { return std::string_view(buffer_).substr(start_); }
     void clear();
+    // Times the overflow rule dropped characters.
+    std::uint64_t overflowCount() const { return overflows_; }
 
 private:
     void compact();
@@ -32,6 +35,7 @@ private:
     std::string buffer_;
     std::size_t start_ = 0;   // first character not yet taken
     std::size_t scanned_ = 0; // characters from start_ known to hold no line feed
+    std::uint64_t overflows_ = 0;
 };
 
 // Drops leading and trailing characters with codes <= 32.

@@ -39,6 +39,9 @@ TSelvirSerialGPS::TSelvirSerialGPS(QObject* owner, std::unique_ptr<SerialDevice>
     : QObject(owner), device_(device ? std::move(device) : std::make_unique<QtSerialDevice>()),
       clock_(clock ? clock : &systemClock()),
       resolver_(resolver ? std::move(resolver) : SerialPortResolver(defaultSerialDevicePath)) {
+    // Precise: a coarse 5 s watchdog may fire up to 250 ms off, and restarting it would not always move it.
+    pollTimer_.setTimerType(Qt::PreciseTimer);
+    watchdogTimer_.setTimerType(Qt::PreciseTimer);
     pollTimer_.setInterval(kDefaultDelayMs);
     watchdogTimer_.setInterval(kDefaultWatchdogMs);
     QObject::connect(&pollTimer_, &QTimer::timeout, this,
@@ -147,13 +150,16 @@ void TSelvirSerialGPS::PollTick() {
     }
     const long long queued = device_->queuedBytes();
     if (queued <= 0) {
+        counters_.readFailures += queued < 0 ? 1 : 0;
         return;
     }
     const std::size_t wanted = std::min<std::size_t>(static_cast<std::size_t>(queued), kMaxReadBytes);
     const long long got = device_->read(readBuffer_.data(), wanted);
     if (got <= 0) {
+        counters_.readFailures += got < 0 ? 1 : 0;
         return;
     }
+    counters_.bytesRead += static_cast<std::uint64_t>(got);
     cutter_.append(std::string_view(readBuffer_.data(), static_cast<std::size_t>(got)));
     received_ = true;
     restartWatchdog();
@@ -171,13 +177,31 @@ void TSelvirSerialGPS::cutLines() {
         if (line_.empty()) {
             continue;
         }
+        ++counters_.lines;
         logLine(line_);
         if (OnNewCommand) {
             OnNewCommand(this, line_);
         }
         if (line_.front() == '$') {
-            decoder_.decode(line_, values_, this);
+            count(decoder_.decode(line_, values_, this));
         }
+    }
+    counters_.bufferOverflows = cutter_.overflowCount();
+}
+
+void TSelvirSerialGPS::count(const NmeaDecodeResult& result) {
+    const std::string_view type(result.type);
+    if (result.outcome == NmeaSentenceOutcome::Decoded) {
+        if (type == "GGA") {
+            ++counters_.ggaDecoded;
+        } else if (type == "RMC") {
+            ++counters_.rmcDecoded;
+        } else {
+            ++counters_.vtgDecoded;
+        }
+    } else if (result.outcome == NmeaSentenceOutcome::Malformed ||
+               result.outcome == NmeaSentenceOutcome::TooFewFields) {
+        ++counters_.rejected;
     }
 }
 

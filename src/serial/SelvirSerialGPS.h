@@ -22,12 +22,25 @@
 
 #include <QObject>
 #include <QTimer>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 
 namespace selvir {
+
+// What the reader has seen since it was made, for status displays, replays and checks.
+struct SerialReaderCounters {
+    std::uint64_t bytesRead = 0;
+    std::uint64_t readFailures = 0; // ticks whose query or read failed (device gone)
+    std::uint64_t lines = 0;        // non-empty lines handed to OnNewCommand
+    std::uint64_t ggaDecoded = 0;   // GGA read to the end (position, fix, satellites stored)
+    std::uint64_t rmcDecoded = 0;
+    std::uint64_t vtgDecoded = 0;
+    std::uint64_t rejected = 0;        // GGA, RMC or VTG with too few fields or an unreadable field
+    std::uint64_t bufferOverflows = 0; // times the buffer passed 4096 characters without a line feed
+};
 
 class TSelvirSerialGPS : public QObject, private NmeaChangeListener {
 public:
@@ -109,6 +122,7 @@ public:
     // Set by every read, cleared by the watchdog.
     bool Received() const { return received_; }
     bool LogFileOpen() const { return log_.isOpen(); }
+    const SerialReaderCounters& counters() const { return counters_; }
     // The port number of the current (or last) open.
     int OpenedPort() const { return openedPort_; }
 
@@ -132,6 +146,7 @@ private:
     void positionChanged(const NmeaNavigationValues& values) override;
     void speedChanged(const NmeaNavigationValues& values) override;
     void cutLines();
+    void count(const NmeaDecodeResult& result);
     void logLine(const std::string& line);
     void restartWatchdog();
 
@@ -143,6 +158,7 @@ private:
     NmeaLineCutter cutter_;
     NmeaDecoder decoder_;
     NmeaNavigationValues values_;
+    SerialReaderCounters counters_;
     RawNmeaLog log_;
     std::string line_;       // reused for each cut line
     std::string logPrefix_;  // reused for each logged line
