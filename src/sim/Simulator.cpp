@@ -140,7 +140,11 @@ void Simulator::send(Stream& stream, const std::string& message, double elapsedS
         // A split message is still waiting for its second part: keep the bytes in order.
         stream.pendingPieces.insert(stream.pendingPieces.end(), pieces.begin(), pieces.end());
     } else {
-        stream.terminal->write(pieces.front());
+        const long written = stream.terminal->write(pieces.front());
+        if (written < static_cast<long>(pieces.front().size())) {
+            // Nobody reads the port and its queue is full: the line lost this, as a real one would.
+            record.faults += record.faults.empty() ? "dropped" : ";dropped";
+        }
         if (pieces.size() > 1) {
             stream.pendingPieces.assign(pieces.begin() + 1, pieces.end());
             stream.pendingAtS = elapsedS + kSplitPauseS;

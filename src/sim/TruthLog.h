@@ -5,7 +5,8 @@
 // t_s: seconds since the simulator started; stream "gnss" or "sbes"; message the sentence type
 // ("GGA", "RMC", "VTG", "HDT", "ZDA", the echosounder format name, or "replay"); lat/lon the values a
 // reader decodes from the text sent (degrees); depth_m the seabed depth below the surface and raw_*
-// the depths as written in the message; faults the injected faults (";"-separated). Numbers in
+// the depths as written in the message; faults the injected faults (";"-separated), and "dropped"
+// when the port's queue was full because nobody read it. Numbers in
 // shortest round-trip form. Each row is flushed at once.
 
 #include <filesystem>

@@ -52,6 +52,12 @@ public:
         }
         return bytes;
     }
+    // The line settings the kernel holds for the pair (set through the slave by whoever opened it).
+    termios settings() const {
+        termios t{};
+        ::tcgetattr(slave_, &t);
+        return t;
+    }
     // Both ends gone: whoever holds the slave sees the device vanish.
     void closeAll() {
         if (slave_ >= 0) {

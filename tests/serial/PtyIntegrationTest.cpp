@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,29 @@ TEST_F(PtyReader, OpensWithParityAndModemLinesAsBestEffortAndDeliversData) {
     EXPECT_DOUBLE_EQ(reader->Speed(), 10.2);
     reader->Close();
     EXPECT_EQ(recorded.events.back(), "disconnect");
+}
+
+TEST_F(PtyReader, LineSettingsReachTheKernel) {
+    reader->BaudRate = 4800;
+    reader->DataWidth = 3;
+    reader->StopBits = 3;
+    reader->Open();
+    ASSERT_TRUE(reader->Active());
+    termios t = pty.settings();
+    EXPECT_EQ(cfgetospeed(&t), static_cast<speed_t>(B4800));
+    // Data bits: the kernel keeps a pseudo-terminal at 8 bits without parity whatever is asked.
+    EXPECT_TRUE(t.c_cflag & CSTOPB) << "stop-bit code 3: two stop bits";
+    EXPECT_FALSE(t.c_lflag & (ICANON | ECHO)) << "raw: no line editing, no echo";
+    reader->Close();
+    reader->BaudRate = 115200;
+    reader->DataWidth = 4;
+    reader->StopBits = 0;
+    reader->Open();
+    ASSERT_TRUE(reader->Active());
+    t = pty.settings();
+    EXPECT_EQ(cfgetospeed(&t), static_cast<speed_t>(B115200));
+    EXPECT_EQ(t.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+    EXPECT_FALSE(t.c_cflag & CSTOPB) << "stop-bit code 0: one stop bit";
 }
 
 TEST_F(PtyReader, BytesQueuedBeforeTheOpenAreDiscarded) {
@@ -156,6 +180,24 @@ TEST_F(PtyReader, DeviceVanishingWhileOpenNeitherCrashesNorSpins) {
     reader->Open();
     EXPECT_FALSE(reader->Active()) << "the device is gone";
     EXPECT_TRUE(recorded.events.empty());
+}
+
+TEST_F(PtyReader, AHandlerThatThrowsLosesItsLineNotThePort) {
+    int calls = 0;
+    reader->OnNewCommand = [&](TSelvirSerialGPS*, const std::string& line) {
+        recorded.lines.push_back(line);
+        if (++calls == 1) {
+            throw std::runtime_error("handler failure");
+        }
+    };
+    reader->Open();
+    ASSERT_TRUE(reader->Active());
+    pty.write("$SDDPT,1.0\r\n");
+    ASSERT_TRUE(test::runEventsUntil([&] { return calls == 1; }, 3000));
+    pty.write("$SDDPT,2.0\r\n");
+    ASSERT_TRUE(test::runEventsUntil([&] { return calls == 2; }, 3000));
+    EXPECT_EQ(recorded.lines, (std::vector<std::string>{"$SDDPT,1.0", "$SDDPT,2.0"}));
+    EXPECT_TRUE(reader->PollTimer().isActive());
 }
 
 TEST(PtyReaderOpen, MissingDeviceLeavesTheReaderInactiveAndSilent) {

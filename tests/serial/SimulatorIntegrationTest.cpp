@@ -132,9 +132,11 @@ TEST(SimulatorIntegration, ReadersOnTheMappedPortsReceiveWhatTheTruthFileRecords
     test::TempDir dir;
     const auto settings = dir / "SelvirHS.INI";
     const auto truthFile = dir / "truth.csv";
+    const auto commandsFile = dir / "commands.txt";
     Simulator sim({"--write-mapping", QString::fromStdString(settings.string()), "--gnss-com", "3",
-                   "--sbes-com", "4", "--rate", "10", "--sbes-format", "NMEA DBT", "--truth",
-                   QString::fromStdString(truthFile.string()), "--duration", "30"});
+                   "--sbes-com", "4", "--commands", QString::fromStdString(commandsFile.string()), "--rate",
+                   "10", "--sbes-format", "NMEA DBT", "--truth", QString::fromStdString(truthFile.string()),
+                   "--duration", "30"});
     ASSERT_TRUE(sim.started());
     EXPECT_EQ(serialDevicePath(ProfileStore(settings), 3), sim.gnssPath());
     EXPECT_EQ(serialDevicePath(ProfileStore(settings), 4), sim.sbesPath());
@@ -157,6 +159,12 @@ TEST(SimulatorIntegration, ReadersOnTheMappedPortsReceiveWhatTheTruthFileRecords
     ASSERT_TRUE(test::runEventsUntil([&] { return fixes.size() >= 12 && depthLines.size() >= 10; }, 8000));
     EXPECT_EQ(gnss->FixQuality(), 4);
     EXPECT_NEAR(gnss->Speed(), 5.0 * 1.852, 1e-9);
+    gnss->Send("$JASC,GPGGA,5\r\n");
+    gnss->Send("$JASC,GPVTG,5\r\n");
+    std::string commands;
+    EXPECT_TRUE(test::runEventsUntil(
+        [&] { return readWholeFile(commandsFile, commands) && commands.size() >= 30; }, 3000));
+    EXPECT_EQ(commands, "$JASC,GPGGA,5\r\n$JASC,GPVTG,5\r\n") << "the receiver got the commands";
     EXPECT_EQ(sim.terminate(), 0) << "SIGTERM ends the simulator cleanly";
 
     const auto truth = readTruth(truthFile);
