@@ -9,6 +9,9 @@ const std::vector<Command>& commands() {
         {"scan", "PATTERN",
          "read lines on standard input with a scanf-style PATTERN; print the count and the values read",
          runScanCommand},
+        {"nmea", "FILE...",
+         "decode raw port logs with the serial reader; print CSV of position and speed changes",
+         runNmeaCommand},
     };
     return table;
 }

@@ -33,5 +33,6 @@ const std::vector<Command>& commands();
 int runTool(const std::vector<std::string>& args, CommandStreams streams);
 
 int runScanCommand(CommandArgs args, CommandStreams streams);
+int runNmeaCommand(CommandArgs args, CommandStreams streams);
 
 } // namespace selvir::cli
