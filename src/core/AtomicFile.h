@@ -9,6 +9,13 @@
 
 namespace selvir {
 
+// Line break of the text files people read (logs, survey file): the platform's own convention.
+#ifdef _WIN32
+inline constexpr std::string_view kLineBreak = "\r\n";
+#else
+inline constexpr std::string_view kLineBreak = "\n";
+#endif
+
 // Replaces `target` with `bytes`. Returns false and describes the failure in `error` (when given).
 bool writeFileAtomically(const std::filesystem::path& target, std::string_view bytes,
                          std::string* error = nullptr);

@@ -15,7 +15,8 @@ std::filesystem::path EventsLog::currentFile() const {
 
 bool EventsLog::writeAutoEvent(std::string_view message) {
     const LocalDateTime now = clock_.now();
-    std::string entry = "\nAuto Event:\t";
+    std::string entry(kLineBreak);
+    entry += "Auto Event:\t";
     entry += formatDateTime(now);
     entry += '\t';
     entry += message;
