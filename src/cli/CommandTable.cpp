@@ -9,6 +9,9 @@ const std::vector<Command>& commands() {
         {"scan", "PATTERN",
          "read lines on standard input with a scanf-style PATTERN; print the count and the values read",
          runScanCommand},
+        {"geo", "[--settings FILE] [--local]",
+         "convert \"latitude longitude height\" lines (WGS-84) to easting, northing and grid convergence",
+         runGeoCommand},
     };
     return table;
 }

@@ -33,5 +33,6 @@ const std::vector<Command>& commands();
 int runTool(const std::vector<std::string>& args, CommandStreams streams);
 
 int runScanCommand(CommandArgs args, CommandStreams streams);
+int runGeoCommand(CommandArgs args, CommandStreams streams);
 
 } // namespace selvir::cli

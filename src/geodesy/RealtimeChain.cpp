@@ -197,6 +197,7 @@ FixConversion RealtimeChain::convert(long double latitudeDeg, long double longit
         out.convergenceDeg = tmGridConvergenceDeg(tm_.ellipsoid(), latitudeDeg, longitudeDeg,
                                                   tm_.parameters().centralMeridianDeg);
         out.local = local.position;
+        out.local.heightM += heightM;
     } else {
         const GeodeticResult local = datum_.toGeodeticB({latitudeDeg, longitudeDeg, heightM});
         if (!local.ok()) {

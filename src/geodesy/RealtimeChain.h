@@ -17,8 +17,9 @@
 // - Transverse Mercator (cbUseLCCProjection unticked): the fix with its height replaced by 0 is carried
 //   from WGS-84 to the local datum (DatumShift.h) and projected (TransverseMercator.h) with the TM
 //   parameters on the local ellipsoid. The convergence is tmGridConvergenceDeg() of the fix's WGS-84
-//   latitude and longitude on the local ellipsoid. local.heightM is the local height of that height-0
-//   point.
+//   latitude and longitude on the local ellipsoid. local holds the latitude and longitude that were
+//   projected and, as height, the local height of the height-0 point plus the fix's height (the two
+//   ellipsoid normals differ by seconds of arc, so this is the fix's local height to within 1e-9·h).
 // - Lambert (cbUseLCCProjection ticked): the fix with its height is carried to the local datum and
 //   projected with the one-parallel form (cLambert1 ticked: central parallel, central meridian, scale
 //   factor, false easting and northing) or the two-parallel form (standard parallels 1 and 2, central
@@ -65,7 +66,7 @@ struct FixConversion {
     long double eastingM = 0; // the fields below are meaningful only when ok()
     long double northingM = 0;
     long double convergenceDeg = 0; // add to a true heading to get the grid heading
-    GeodeticCoordinates local;      // latitude, longitude, height on the local datum
+    GeodeticCoordinates local;      // latitude, longitude, height on the local datum (see above for TM)
     bool ok() const { return failure == FixFailure::None; }
 };
 
