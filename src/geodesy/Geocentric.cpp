@@ -95,7 +95,9 @@ GeodeticResult geocentricToGeodetic(const GeocentricCoordinates& point, const El
     }
     result.status = GeodeticStatus::Ok;
     result.position.latitudeDeg = radiansToDegrees(phi);
-    result.position.longitudeDeg = radiansToDegrees(std::atan2(y, x));
+    // -180° and 180° are one meridian; give it one name.
+    const long double lambda = std::atan2(y, x);
+    result.position.longitudeDeg = lambda == -kPi ? 180 : radiansToDegrees(lambda);
     result.position.heightM = h;
     return result;
 }

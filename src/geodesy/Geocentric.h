@@ -10,7 +10,7 @@
 //     φ ← atan( (Z/p) / (1 − e²·N(φ)/(N(φ) + h)) ),   h ← p / cos φ − N(φ),   p = sqrt(X² + Y²)
 // stopped when two successive latitudes differ by at most 1e-12 rad. It is bounded (50 passes), so no
 // input can hang the caller; an input for which it does not settle (points far inside the earth) is
-// reported as NotConverged. The longitude is atan2(Y, X), so it covers the whole circle [-180°, 180°].
+// reported as NotConverged. The longitude is atan2(Y, X), so it covers the whole circle (-180°, 180°].
 
 #include "geodesy/Ellipsoid.h"
 
@@ -18,7 +18,7 @@ namespace selvir {
 
 struct GeodeticCoordinates {
     long double latitudeDeg = 0;  // [-90, 90], north positive
-    long double longitudeDeg = 0; // east positive; any value in, [-180, 180] out of the inverse
+    long double longitudeDeg = 0; // east positive; any value in, (-180, 180] out of the inverse
     long double heightM = 0;      // above the ellipsoid
 };
 

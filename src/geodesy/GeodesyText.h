@@ -33,7 +33,7 @@ std::string SevenParameterShift(std::string_view direction, std::string_view num
 // Geocentric (metres) to "latitude\tlongitude\theight" with 8, 8 and 2 decimals (degrees, degrees,
 // metres). The empty text when the latitude comes out as exactly ±90°, when the iteration does not
 // converge within 50 passes, or for a point without a latitude (the centre, non-finite input).
-// The longitude covers [-180°, 180°].
+// The longitude covers (-180°, 180°].
 std::string XYZToGeodetic(long double xM, long double yM, long double zM, long double a, long double f);
 
 // `position` is latitude, longitude, height on datum A read with "%lf%lf%lf"; `datumLine` the eighteen
