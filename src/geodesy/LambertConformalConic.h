@@ -13,8 +13,8 @@
 //
 // Units: angles in radians, lengths in metres. Longitudes are accepted in [-π, 2π]; the difference to
 // the central meridian is taken in [-π, π]. Easting grows east, northing north. The cone constant n
-// (sin of the working origin latitude) gives the grid convergence: γ = n·(λ − λ0), the angle to add to
-// a true bearing to obtain the grid bearing.
+// (sin of the working origin latitude) gives the meridian convergence: grid north lies n·(λ − λ0)
+// clockwise from true north, so a true bearing becomes a grid bearing by adding −n·(λ − λ0).
 //
 // Every setter checks its arguments and stores nothing when a check fails, reporting the failures as
 // bits (OR-ed). A failed forward conversion reports bits and leaves the outputs meaningless.
@@ -43,8 +43,9 @@ struct LambertTwoParallelError {
     static constexpr unsigned kFlattening = 0x200;        // 1/f outside [250, 350]
     static constexpr unsigned kOppositeParallels = 0x400; // φ1 = −φ2 (no cone)
     static constexpr unsigned kBothParallelsZero = 0x800;
-    // The equivalent one-parallel definition would be refused by setOneParallel (a scale factor outside
-    // [0.3, 3] for parallels very far apart); nothing is stored.
+    // The equivalent one-parallel definition would be refused by setOneParallel; nothing is stored. Not
+    // seen for parallels within the limits (the equivalent scale stays above 0.58), but checked so that
+    // the two sets can never disagree.
     static constexpr unsigned kEquivalentRejected = 0x1000;
 };
 

@@ -213,8 +213,9 @@ FixConversion RealtimeChain::convert(long double latitudeDeg, long double longit
         }
         out.eastingM = grid.eastingM;
         out.northingM = grid.northingM;
-        out.convergenceDeg = coneConstant_ * wrapLongitudeDifferenceDeg(local.position.longitudeDeg -
-                                                                        lambertCentralMeridianDeg_);
+        // Grid north lies n·Δλ clockwise from true north; a true heading turns the other way.
+        out.convergenceDeg = -coneConstant_ * wrapLongitudeDifferenceDeg(local.position.longitudeDeg -
+                                                                         lambertCentralMeridianDeg_);
         out.local = local.position;
     }
     if (!std::isfinite(out.eastingM) || !std::isfinite(out.northingM) || !std::isfinite(out.convergenceDeg)) {

@@ -24,8 +24,9 @@
 //   projected with the one-parallel form (cLambert1 ticked: central parallel, central meridian, scale
 //   factor, false easting and northing) or the two-parallel form (standard parallels 1 and 2, central
 //   parallel as latitude of origin, central meridian, false easting and northing) on the local
-//   ellipsoid. The convergence is n·(local longitude − central meridian), degrees, with the difference
-//   taken in [-180°, 180°) and n the cone constant.
+//   ellipsoid. The convergence is −n·(local longitude − central meridian), degrees, with the difference
+//   taken in [-180°, 180°) and n the cone constant: the same sign convention as for TM, so that adding it
+//   to a true heading gives the grid heading in both projections.
 // All of it runs in extended precision without the text hand-offs of the GeodesyText.h routines;
 // WGSToTM rounds the local latitude and longitude to 8 decimals on the way, so its grid coordinates
 // differ from convert()'s by up to 0.6 mm.

@@ -33,6 +33,8 @@ public:
         return proj_trans(proj_, PJ_INV, proj_coord(a, b, c, 0));
     }
 
+    PJ* get() const { return proj_; }
+
 private:
     PJ_CONTEXT* context_;
     PJ* proj_ = nullptr;
