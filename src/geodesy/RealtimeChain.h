@@ -29,7 +29,7 @@
 //   to a true heading gives the grid heading in both projections.
 // All of it runs in extended precision without the text hand-offs of the GeodesyText.h routines;
 // WGSToTM rounds the local latitude and longitude to 8 decimals on the way, so its grid coordinates
-// differ from convert()'s by up to 0.6 mm.
+// differ from convert()'s by up to 0.8 mm.
 //
 // Units and signs: degrees (north and east positive), metres. Easting grows east, northing north.
 // convergenceDeg is the angle to add to a true heading to obtain the grid heading (negative east of the
