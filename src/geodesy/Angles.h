@@ -32,4 +32,16 @@ inline long double wrapLongitudeDifferenceDeg(long double deltaDeg) {
     return wrapped - 180;
 }
 
+// The same in radians: [-π, π).
+inline long double wrapLongitudeDifferenceRad(long double deltaRad) {
+    if (deltaRad >= -kPi && deltaRad < kPi) {
+        return deltaRad;
+    }
+    long double wrapped = std::fmod(deltaRad + kPi, 2 * kPi);
+    if (wrapped < 0) {
+        wrapped += 2 * kPi;
+    }
+    return wrapped - kPi;
+}
+
 } // namespace selvir

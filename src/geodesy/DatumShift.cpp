@@ -6,8 +6,9 @@ namespace selvir {
 DatumShift::DatumShift(const DatumShiftParameters& parameters)
     : parameters_(parameters), stepA_(parameters.parametersA), stepB_(parameters.parametersB) {}
 
-GeocentricCoordinates DatumShift::toGeocentricB(const GeodeticCoordinates& positionA) const {
-    GeocentricCoordinates point = geodeticToGeocentric(positionA, parameters_.ellipsoidA);
+GeocentricCoordinates DatumShift::toGeocentricB(const GeodeticCoordinates& positionA,
+                                                GeodeticAngles* anglesA) const {
+    GeocentricCoordinates point = geodeticToGeocentric(positionA, parameters_.ellipsoidA, anglesA);
     // An all-zero step is the identity exactly (s = 1, R = I, T = 0); skipping it only saves time.
     if (!stepA_.identity()) {
         point = stepA_.forward(point);
@@ -18,8 +19,13 @@ GeocentricCoordinates DatumShift::toGeocentricB(const GeodeticCoordinates& posit
     return point;
 }
 
-GeodeticResult DatumShift::toGeodeticB(const GeodeticCoordinates& positionA) const {
-    return geocentricToGeodetic(toGeocentricB(positionA), parameters_.ellipsoidB);
+GeodeticResult DatumShift::toGeodeticB(const GeodeticCoordinates& positionA, GeodeticAngles* anglesA) const {
+    // A datum shift moves a point by seconds of arc: the input's angles are a close start for the
+    // output's, which saves the inverse trigonometric calls.
+    GeodeticAngles scratch;
+    GeodeticAngles* angles = anglesA != nullptr ? anglesA : &scratch;
+    const GeocentricCoordinates pointB = toGeocentricB(positionA, angles);
+    return geocentricToGeodetic(pointB, parameters_.ellipsoidB, angles);
 }
 
 } // namespace selvir

@@ -32,10 +32,13 @@ class DatumShift {
 public:
     explicit DatumShift(const DatumShiftParameters& parameters = {});
 
-    // Steps 1 to 3: geocentric coordinates on datum B, metres.
-    GeocentricCoordinates toGeocentricB(const GeodeticCoordinates& positionA) const;
-    // Steps 1 to 4: geodetic coordinates on datum B (see Geocentric.h for the failures).
-    GeodeticResult toGeodeticB(const GeodeticCoordinates& positionA) const;
+    // Steps 1 to 3: geocentric coordinates on datum B, metres. `anglesA`, when given, receives the
+    // input's angles (radians, sines, cosines).
+    GeocentricCoordinates toGeocentricB(const GeodeticCoordinates& positionA,
+                                        GeodeticAngles* anglesA = nullptr) const;
+    // Steps 1 to 4: geodetic coordinates on datum B (see Geocentric.h for the failures), with their
+    // angles in the result. `anglesA` as above.
+    GeodeticResult toGeodeticB(const GeodeticCoordinates& positionA, GeodeticAngles* anglesA = nullptr) const;
 
     const DatumShiftParameters& parameters() const { return parameters_; }
 

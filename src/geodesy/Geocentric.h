@@ -28,9 +28,24 @@ struct GeocentricCoordinates {
     long double zM = 0;
 };
 
+// The angles of a geodetic position in radians with the sines and cosines a conversion computed: the
+// steps that follow (the projection, the grid convergence, the inverse conversion) reuse them instead of
+// calling the trigonometric functions again.
+struct GeodeticAngles {
+    // No default values: the conversions fill every field, and this sits on the per-fix path where
+    // storing defaults that are overwritten at once costs time. Value-initialise ({}) to get zeros.
+    long double latitudeRad;
+    long double sinLatitude;
+    long double cosLatitude;
+    long double longitudeRad;
+    long double sinLongitude;
+    long double cosLongitude;
+};
+
 // N = a / sqrt(1 − e²·sin²φ); X = (N + h)·cos φ·cos λ; Y = (N + h)·cos φ·sin λ; Z = (N·(1 − e²) + h)·sin φ.
-// Non-finite input gives non-finite output.
-GeocentricCoordinates geodeticToGeocentric(const GeodeticCoordinates& position, const Ellipsoid& ellipsoid);
+// Non-finite input gives non-finite output. `angles`, when given, receives the input's angles.
+GeocentricCoordinates geodeticToGeocentric(const GeodeticCoordinates& position, const Ellipsoid& ellipsoid,
+                                           GeodeticAngles* angles = nullptr);
 
 enum class GeodeticStatus {
     Ok,
@@ -41,15 +56,22 @@ enum class GeodeticStatus {
 
 struct GeodeticResult {
     GeodeticStatus status = GeodeticStatus::InvalidInput;
-    GeodeticCoordinates position; // meaningful only when ok()
-    int passes = 0;               // iteration passes made
+    GeodeticCoordinates position;   // meaningful only when ok()
+    GeodeticAngles angles;          // the same position in radians (longitude in (-π, π]), when ok()
+    long double tanLatitude = 0;    // tan φ, when ok()
+    long double primeVerticalM = 0; // N = a / sqrt(1 − e²·sin²φ) on the ellipsoid used, when ok()
+    int passes = 0;                 // iteration passes made
     bool ok() const { return status == GeodeticStatus::Ok; }
 };
 
 inline constexpr int kGeodeticMaxPasses = 50;
 inline constexpr long double kGeodeticToleranceRad = 1e-12L;
 
-GeodeticResult geocentricToGeodetic(const GeocentricCoordinates& point, const Ellipsoid& ellipsoid);
+// `near`, when given, holds the angles of a position close to the result (the same point on another
+// datum): the final latitude and longitude are then found as small corrections to it, without inverse
+// trigonometric calls. The result is the same either way, to the last bits.
+GeodeticResult geocentricToGeodetic(const GeocentricCoordinates& point, const Ellipsoid& ellipsoid,
+                                    const GeodeticAngles* near = nullptr);
 
 // A short English text for a status ("the latitude is at the pole", ...).
 const char* describeGeodeticStatus(GeodeticStatus status);

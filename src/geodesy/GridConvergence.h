@@ -19,5 +19,8 @@ namespace selvir {
 
 long double tmGridConvergenceDeg(const Ellipsoid& ellipsoid, long double latitudeDeg,
                                  long double longitudeDeg, long double centralMeridianDeg);
+// The same from sin φ, cos φ and ω = λ − λ0 in radians (within [-π, π)); the result is in degrees.
+long double tmGridConvergenceFromTrigDeg(const Ellipsoid& ellipsoid, long double sinPhi, long double cosPhi,
+                                         long double omegaRad);
 
 } // namespace selvir

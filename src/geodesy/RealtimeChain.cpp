@@ -92,10 +92,15 @@ RealtimeChainSetup RealtimeChain::create(const GeodeticParameters& parameters) {
     }
     const auto d = [&datumValues](int i) { return datumValues.values[i].real; };
 
+    // The TM ellipsoid line repeats edSMA and edIF; it is read in extended precision ("%Lf"), the datum
+    // line in double ("%lf"). Both steps use the extended values, so that the projection works on exactly
+    // the ellipsoid the datum shift ended on (the two readings differ by 1e-17 at most).
+    const Ellipsoid localEllipsoid{ellipsoidValues.values[0].real, ellipsoidValues.values[1].real};
+
     DatumShiftParameters datum;
     datum.ellipsoidA = {d(0), d(1)};
     datum.parametersA = {d(2), d(3), d(4), d(5), d(6), d(7), d(8)};
-    datum.ellipsoidB = {d(9), d(10)};
+    datum.ellipsoidB = localEllipsoid;
     datum.parametersB = {d(11), d(12), d(13), d(14), d(15), d(16), d(17)};
     if (!(datum.ellipsoidB.semiMajorAxisM > 0)) {
         setup.error = {"Ellipsoid", "Semi Major Axis", "must be greater than 0"};
@@ -113,11 +118,9 @@ RealtimeChainSetup RealtimeChain::create(const GeodeticParameters& parameters) {
 
     const auto t = [&tmValues](int i) { return tmValues.values[i].real; };
     const TransverseMercatorParameters tm{t(0), t(1), t(2), t(3), t(4)};
-    // The TM ellipsoid line repeats edSMA and edIF; read as the TM routine reads them.
-    const Ellipsoid tmEllipsoid{ellipsoidValues.values[0].real, ellipsoidValues.values[1].real};
 
     RealtimeChain chain(datum, tm);
-    chain.tm_ = TransverseMercator(tmEllipsoid, tm);
+    chain.tmCentralMeridianRad_ = degreesToRadians(tm.centralMeridianDeg);
     chain.datumLine_ = datumLine;
     chain.tmLine_ = tmLine;
     chain.ellipsoidLine_ = ellipsoidLine;
@@ -137,8 +140,8 @@ RealtimeChainSetup RealtimeChain::create(const GeodeticParameters& parameters) {
         ScanPattern("%Lf").scan(text, read);
         return read.count == 1 ? read.values[0].real : 0.0L;
     };
-    const long double a = tmEllipsoid.semiMajorAxisM;
-    const long double f = tmEllipsoid.flattening;
+    const long double a = localEllipsoid.semiMajorAxisM;
+    const long double f = localEllipsoid.flattening;
     const long double centralMeridianDeg = number(parameters.eLCCM);
     LambertSetResult set;
     if (parameters.cLambert1) {
@@ -186,16 +189,19 @@ FixConversion RealtimeChain::convert(long double latitudeDeg, long double longit
     }
 
     if (projection_ == MapProjection::TransverseMercator) {
-        const GeodeticResult local = datum_.toGeodeticB({latitudeDeg, longitudeDeg, 0});
+        GeodeticAngles wgs84;
+        const GeodeticResult local = datum_.toGeodeticB({latitudeDeg, longitudeDeg, 0}, &wgs84);
         if (!local.ok()) {
             out.failure = failureOf(local.status);
             return out;
         }
-        const GridCoordinates grid = tm_.forward(local.position.latitudeDeg, local.position.longitudeDeg);
+        const GridCoordinates grid = tm_.forwardOnOwnEllipsoid(local);
         out.eastingM = grid.eastingM;
         out.northingM = grid.northingM;
-        out.convergenceDeg = tmGridConvergenceDeg(tm_.ellipsoid(), latitudeDeg, longitudeDeg,
-                                                  tm_.parameters().centralMeridianDeg);
+        // From the fix's own WGS-84 latitude and longitude, on the local ellipsoid.
+        out.convergenceDeg = tmGridConvergenceFromTrigDeg(
+            tm_.ellipsoid(), wgs84.sinLatitude, wgs84.cosLatitude,
+            wrapLongitudeDifferenceRad(wgs84.longitudeRad - tmCentralMeridianRad_));
         out.local = local.position;
         out.local.heightM += heightM;
     } else {

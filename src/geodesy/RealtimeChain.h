@@ -115,6 +115,7 @@ private:
     DatumShift datum_;
     TransverseMercator tm_;
     LambertConformalConic lambert_;
+    long double tmCentralMeridianRad_ = 0;
     long double lambertCentralMeridianDeg_ = 0;
     long double coneConstant_ = 0;
 };

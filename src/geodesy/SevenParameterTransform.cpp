@@ -44,22 +44,4 @@ SevenParameterTransform::SevenParameterTransform(const SevenParameters& p) {
                 p.dyM == 0 && p.dzM == 0;
 }
 
-GeocentricCoordinates SevenParameterTransform::forward(const GeocentricCoordinates& point) const {
-    const long double v[3] = {point.xM, point.yM, point.zM};
-    long double out[3];
-    for (int i = 0; i < 3; ++i) {
-        out[i] = shift_[i] + forward_[i][0] * v[0] + forward_[i][1] * v[1] + forward_[i][2] * v[2];
-    }
-    return {out[0], out[1], out[2]};
-}
-
-GeocentricCoordinates SevenParameterTransform::inverse(const GeocentricCoordinates& point) const {
-    const long double v[3] = {point.xM - shift_[0], point.yM - shift_[1], point.zM - shift_[2]};
-    long double out[3];
-    for (int i = 0; i < 3; ++i) {
-        out[i] = inverse_[i][0] * v[0] + inverse_[i][1] * v[1] + inverse_[i][2] * v[2];
-    }
-    return {out[0], out[1], out[2]};
-}
-
 } // namespace selvir

@@ -38,9 +38,19 @@ public:
     explicit SevenParameterTransform(const SevenParameters& parameters = {});
 
     // X′ = T + s·R·X.
-    GeocentricCoordinates forward(const GeocentricCoordinates& point) const;
+    GeocentricCoordinates forward(const GeocentricCoordinates& point) const {
+        const Matrix& m = forward_;
+        return {shift_[0] + m[0][0] * point.xM + m[0][1] * point.yM + m[0][2] * point.zM,
+                shift_[1] + m[1][0] * point.xM + m[1][1] * point.yM + m[1][2] * point.zM,
+                shift_[2] + m[2][0] * point.xM + m[2][1] * point.yM + m[2][2] * point.zM};
+    }
     // X′ = (s·R)⁻¹·(X − T), the exact inverse of forward(): R is orthonormal, so (s·R)⁻¹ = Rᵀ / s.
-    GeocentricCoordinates inverse(const GeocentricCoordinates& point) const;
+    GeocentricCoordinates inverse(const GeocentricCoordinates& point) const {
+        const Matrix& m = inverse_;
+        const long double x = point.xM - shift_[0], y = point.yM - shift_[1], z = point.zM - shift_[2];
+        return {m[0][0] * x + m[0][1] * y + m[0][2] * z, m[1][0] * x + m[1][1] * y + m[1][2] * z,
+                m[2][0] * x + m[2][1] * y + m[2][2] * z};
+    }
 
     const Matrix& rotation() const { return rotation_; } // R, without the scale
     long double scale() const { return scale_; }         // s

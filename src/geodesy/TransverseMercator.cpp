@@ -2,6 +2,7 @@
 #include "geodesy/TransverseMercator.h"
 
 #include "geodesy/Angles.h"
+#include "geodesy/ExtendedMath.h"
 
 #include <cmath>
 
@@ -27,6 +28,7 @@ TransverseMercator::TransverseMercator(const Ellipsoid& ellipsoid,
     arc6_ = a * (35 * e6 / 3072);
     const long double phi0 = degreesToRadians(parameters.latitudeOfOriginDeg);
     arcOrigin_ = meridianArc(phi0, std::sin(2 * phi0), std::cos(2 * phi0));
+    centralMeridianRad_ = degreesToRadians(parameters.centralMeridianDeg);
 }
 
 long double TransverseMercator::meridianArc(long double phi, long double sin2Phi, long double cos2Phi) const {
@@ -40,14 +42,34 @@ GridCoordinates TransverseMercator::forward(long double latitudeDeg, long double
     const long double phi = degreesToRadians(latitudeDeg);
     const long double deltaLambda =
         degreesToRadians(wrapLongitudeDifferenceDeg(longitudeDeg - parameters_.centralMeridianDeg));
-    return forwardRadians(phi, std::sin(phi), std::cos(phi), deltaLambda);
+    long double sinPhi, cosPhi;
+    extendedSinCos(phi, sinPhi, cosPhi);
+    return forwardRadians(phi, sinPhi, cosPhi, deltaLambda);
+}
+
+GridCoordinates TransverseMercator::forward(const GeodeticAngles& angles) const {
+    return forwardRadians(angles.latitudeRad, angles.sinLatitude, angles.cosLatitude,
+                          wrapLongitudeDifferenceRad(angles.longitudeRad - centralMeridianRad_));
+}
+
+GridCoordinates TransverseMercator::forwardOnOwnEllipsoid(const GeodeticResult& local) const {
+    const GeodeticAngles& angles = local.angles;
+    return series(angles.latitudeRad, angles.sinLatitude, angles.cosLatitude, local.tanLatitude,
+                  local.primeVerticalM,
+                  wrapLongitudeDifferenceRad(angles.longitudeRad - centralMeridianRad_));
 }
 
 GridCoordinates TransverseMercator::forwardRadians(long double phi, long double sinPhi, long double cosPhi,
                                                    long double deltaLambda) const {
-    const long double k0 = parameters_.scaleFactor;
-    const long double tanPhi = sinPhi / cosPhi;
     const long double n = ellipsoid_.semiMajorAxisM / std::sqrt(1 - e2_ * sinPhi * sinPhi);
+    return series(phi, sinPhi, cosPhi, sinPhi / cosPhi, n, deltaLambda);
+}
+
+GridCoordinates TransverseMercator::series(long double phi, long double sinPhi, long double cosPhi,
+                                           long double tanPhi, long double n, long double deltaLambda) const {
+    // Reciprocals of the series' factorials: multiplying saves four divisions per point.
+    constexpr long double k1_6 = 1.0L / 6, k1_24 = 1.0L / 24, k1_120 = 1.0L / 120, k1_720 = 1.0L / 720;
+    const long double k0 = parameters_.scaleFactor;
     const long double t = tanPhi * tanPhi;
     const long double c = ep2_ * cosPhi * cosPhi;
     const long double a1 = deltaLambda * cosPhi;
@@ -59,7 +81,7 @@ GridCoordinates TransverseMercator::forwardRadians(long double phi, long double 
 
     const long double easting =
         parameters_.falseEastingM +
-        k0 * n * (a1 + (1 - t + c) * a3 / 6 + (5 - 18 * t + t * t + 72 * c - 58 * ep2_) * a5 / 120);
+        k0 * n * (a1 + (1 - t + c) * a3 * k1_6 + (5 - 18 * t + t * t + 72 * c - 58 * ep2_) * a5 * k1_120);
 
     const long double sin2Phi = 2 * sinPhi * cosPhi;
     const long double cos2Phi = (cosPhi - sinPhi) * (cosPhi + sinPhi);
@@ -67,8 +89,8 @@ GridCoordinates TransverseMercator::forwardRadians(long double phi, long double 
     const long double northing =
         parameters_.falseNorthingM + k0 * (m - arcOrigin_ +
                                            n * tanPhi *
-                                               (a2 / 2 + (5 - t + 9 * c + 4 * c * c) * a4 / 24 +
-                                                (61 - 58 * t + t * t + 600 * c - 330 * ep2_) * a6 / 720));
+                                               (a2 / 2 + (5 - t + 9 * c + 4 * c * c) * a4 * k1_24 +
+                                                (61 - 58 * t + t * t + 600 * c - 330 * ep2_) * a6 * k1_720));
     return {easting, northing};
 }
 

@@ -17,6 +17,7 @@
 // longitude difference λ − λ0 is taken in [-180°, 180°), so a zone straddling the antimeridian works.
 
 #include "geodesy/Ellipsoid.h"
+#include "geodesy/Geocentric.h"
 
 namespace selvir {
 
@@ -42,8 +43,13 @@ public:
 
     // Latitude in [-90, 90] degrees, longitude in degrees (any value).
     GridCoordinates forward(long double latitudeDeg, long double longitudeDeg) const;
+    // The same from the angles of a conversion that came before (radians, with sin φ and cos φ).
+    GridCoordinates forward(const GeodeticAngles& angles) const;
+    // The same from a geodetic result computed on this projection's own ellipsoid (same a and f): its
+    // tan φ and N are used as they are. Do not pass a result from another ellipsoid.
+    GridCoordinates forwardOnOwnEllipsoid(const GeodeticResult& local) const;
     // The same from the latitude in radians with its sine and cosine, and the longitude difference
-    // λ − λ0 in radians (already within [-π, π)): for callers that have them at hand.
+    // λ − λ0 in radians (already within [-π, π)).
     GridCoordinates forwardRadians(long double phi, long double sinPhi, long double cosPhi,
                                    long double deltaLambda) const;
 
@@ -51,6 +57,8 @@ public:
     const TransverseMercatorParameters& parameters() const { return parameters_; }
 
 private:
+    GridCoordinates series(long double phi, long double sinPhi, long double cosPhi, long double tanPhi,
+                           long double n, long double deltaLambda) const;
     // Meridian arc from the equator, metres, from φ with sin 2φ and cos 2φ.
     long double meridianArc(long double phi, long double sin2Phi, long double cos2Phi) const;
 
@@ -60,6 +68,7 @@ private:
     long double ep2_ = 0;
     long double arc0_ = 0, arc2_ = 0, arc4_ = 0, arc6_ = 0; // a times the series coefficients of M
     long double arcOrigin_ = 0;                             // M(φ0)
+    long double centralMeridianRad_ = 0;
 };
 
 } // namespace selvir
