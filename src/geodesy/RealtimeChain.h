@@ -29,7 +29,16 @@
 //   to a true heading gives the grid heading in both projections.
 // All of it runs in extended precision without the text hand-offs of the GeodesyText.h routines;
 // WGSToTM rounds the local latitude and longitude to 8 decimals on the way, so its grid coordinates
-// differ from convert()'s by up to 0.8 mm.
+// differ from convert()'s by up to 0.8 mm. The local a and f are read once, in extended precision, and
+// serve both the datum shift and the projection.
+//
+// Accuracy: the datum chain agrees with PROJ's cart/helmert/cart pipeline to 1e-12° and 2e-7 m in
+// height; Transverse Mercator is within 1 mm of the exact projection up to 4° from the central
+// meridian (see TransverseMercator.h); Lambert agrees with PROJ's lcc to 1e-8 m.
+//
+// Failures: create() refuses settings the chain cannot use, naming the field, including Lambert
+// settings the projection's setter rejects (so they never leave its start values silently in force).
+// convert() reports a FixFailure for a fix it cannot convert; no fix gives a non-finite result.
 //
 // Units and signs: degrees (north and east positive), metres. Easting grows east, northing north.
 // convergenceDeg is the angle to add to a true heading to obtain the grid heading (negative east of the
