@@ -8,7 +8,8 @@
 //
 // The inverse is the fixed-point iteration on the latitude
 //     φ ← atan( (Z/p) / (1 − e²·N(φ)/(N(φ) + h)) ),   h ← p / cos φ − N(φ),   p = sqrt(X² + Y²)
-// stopped when two successive latitudes differ by at most 1e-12 rad. It is bounded (50 passes), so no
+// stopped when two successive latitudes differ by at most 1e-12 rad, started from Bowring's estimate so
+// that one pass usually confirms it (at most three for heights up to 5 km). It is bounded (50 passes), so no
 // input can hang the caller; an input for which it does not settle (points far inside the earth) is
 // reported as NotConverged. The longitude is atan2(Y, X), so it covers the whole circle (-180°, 180°].
 

@@ -175,20 +175,6 @@ TEST(SevenParameterOracle, RoundTripsAreExact) {
     }
 }
 
-TEST(SevenParameterOracle, RotationMatrixIsOrthonormal) {
-    const SevenParameterTransform transform(kDatums[4].parameters);
-    const auto& r = transform.rotation();
-    for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < 3; ++j) {
-            long double dot = 0;
-            for (int k = 0; k < 3; ++k) {
-                dot += r[i][k] * r[j][k];
-            }
-            EXPECT_NEAR(static_cast<double>(dot), i == j ? 1.0 : 0.0, 1e-18);
-        }
-    }
-}
-
 // The datum parameter line of the program for a local datum: WGS-84 with seven zeros, then the datum.
 std::string datumLine(const NamedDatum& d) {
     const auto n = [](long double v) { return projNumber(static_cast<double>(v)); };
