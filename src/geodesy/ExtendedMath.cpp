@@ -1,6 +1,9 @@
-// Extended-precision sine and cosine by argument reduction and Taylor polynomials.
+// Extended-precision sine and cosine: argument reduction to a multiple of π/32 plus a remainder of at
+// most π/64, a table of sin(jπ/32), short Taylor polynomials for the remainder, and the angle-sum
+// formulas.
 #include "geodesy/ExtendedMath.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -15,14 +18,6 @@ constexpr long double factorial(int n) {
     return result;
 }
 
-constexpr long double kTwoOverPi = 0x1.45f306dc9c882a54p-1L;
-// π/2 = kPio2a + kPio2b + kPio2c, the first two with 32 significant bits so that k·kPio2a and k·kPio2b
-// are exact for |k| < 2³².
-constexpr long double kPio2a = 0x1.921fb544p+0L;
-constexpr long double kPio2b = 0x1.0b4611a6p-34L;
-constexpr long double kPio2c = 0x1.3198a2e03707344ap-69L;
-constexpr long double kReductionLimit = 1e6L;
-
 constexpr long double powerOfTwo(int exponent) {
     long double result = 1;
     for (int i = 0; i < exponent; ++i) {
@@ -31,8 +26,52 @@ constexpr long double powerOfTwo(int exponent) {
     return result;
 }
 
+// π/32 = kStepA + kStepB + kStepC, the first two with 32 significant bits so that k·kStepA and k·kStepB
+// are exact for |k| < 2³².
+constexpr long double kStepA = 0x1.921fb544p-4L;
+constexpr long double kStepB = 0x1.0b4611a6p-38L;
+constexpr long double kStepC = 0x1.3198a2e03707344ap-73L;
+constexpr long double kStep = kStepA + kStepB + kStepC;
+constexpr long double kStepsPerRadian = 0x1.45f306dc9c882a54p+3L; // 32/π
+constexpr long double kReductionLimit = 1e6L;
+
+// Taylor series at compile time for |x| <= π/4, summed from the small terms up.
+constexpr long double taylorSin(long double x) {
+    long double sum = 0;
+    for (int n = 29; n >= 1; n -= 2) {
+        long double term = 1;
+        for (int i = 0; i < n; ++i) {
+            term *= x;
+        }
+        sum += ((n / 2) % 2 == 0 ? term : -term) / factorial(n);
+    }
+    return sum;
+}
+constexpr long double taylorCos(long double x) {
+    long double sum = 0;
+    for (int n = 30; n >= 0; n -= 2) {
+        long double term = 1;
+        for (int i = 0; i < n; ++i) {
+            term *= x;
+        }
+        sum += ((n / 2) % 2 == 0 ? term : -term) / factorial(n);
+    }
+    return sum;
+}
+
+// sin(jπ/32) for j = 0..16; cos(jπ/32) is entry 16 − j. Each entry from the series at an angle of at
+// most π/4, where it is accurate to the last place.
+constexpr std::array<long double, 17> makeSineTable() {
+    std::array<long double, 17> table{};
+    for (int j = 0; j <= 16; ++j) {
+        table[j] = j <= 8 ? taylorSin(j * kStep) : taylorCos((16 - j) * kStep);
+    }
+    return table;
+}
+constexpr std::array<long double, 17> kSineTable = makeSineTable();
+
 // Nearest integer of |x| < 2^(p−2), without the C library's nearbyintl, whose saving and restoring of
-// the floating-point environment costs more than the whole polynomial: adding and removing 1.5·2^(p−1)
+// the floating-point environment costs more than the whole evaluation: adding and removing 1.5·2^(p−1)
 // rounds the fraction away in round-to-nearest. (Floating-point addition is not reassociated without
 // -ffast-math, which this file must not be built with.)
 long double nearestInteger(long double x) {
@@ -42,63 +81,49 @@ long double nearestInteger(long double x) {
 
 } // namespace
 
-namespace {
-
-inline bool reducible(long double x) {
-    return std::fabs(x) <= kReductionLimit;
-}
-
-// sin and cos of x, |x| <= kReductionLimit.
-inline void reducedSinCos(long double x, long double& sine, long double& cosine) {
-    const long double k = nearestInteger(x * kTwoOverPi);
-    const long double r = ((x - k * kPio2a) - k * kPio2b) - k * kPio2c;
-    const long double z = r * r;
-    const long double z2 = z * z;
-    const long double z4 = z2 * z2;
-
-    constexpr long double s3 = -1 / factorial(3), s5 = 1 / factorial(5), s7 = -1 / factorial(7),
-                          s9 = 1 / factorial(9), s11 = -1 / factorial(11), s13 = 1 / factorial(13),
-                          s15 = -1 / factorial(15), s17 = 1 / factorial(17), s19 = -1 / factorial(19);
-    constexpr long double c2 = -1 / factorial(2), c4 = 1 / factorial(4), c6 = -1 / factorial(6),
-                          c8 = 1 / factorial(8), c10 = -1 / factorial(10), c12 = 1 / factorial(12),
-                          c14 = -1 / factorial(14), c16 = 1 / factorial(16), c18 = -1 / factorial(18),
-                          c20 = 1 / factorial(20);
-    const long double sinTail =
-        (s3 + s5 * z) + z2 * (s7 + s9 * z) + z4 * ((s11 + s13 * z) + z2 * (s15 + s17 * z) + z4 * s19);
-    const long double cosTail = (c2 + c4 * z) + z2 * (c6 + c8 * z) +
-                                z4 * ((c10 + c12 * z) + z2 * (c14 + c16 * z) + z4 * (c18 + c20 * z));
-    const long double s = r + r * z * sinTail;
-    const long double c = 1 + z * cosTail;
-
-    switch (static_cast<long long>(k) & 3) {
-    case 0:
-        sine = s;
-        cosine = c;
-        break;
-    case 1:
-        sine = c;
-        cosine = -s;
-        break;
-    case 2:
-        sine = -s;
-        cosine = -c;
-        break;
-    default:
-        sine = -c;
-        cosine = s;
-        break;
-    }
-}
-
-} // namespace
-
 void extendedSinCos(long double x, long double& sine, long double& cosine) {
-    if (!reducible(x)) {
+    if (!(std::fabs(x) <= kReductionLimit)) {
         sine = std::sin(x);
         cosine = std::cos(x);
         return;
     }
-    reducedSinCos(x, sine, cosine);
+    const long double k = nearestInteger(x * kStepsPerRadian);
+    const long double r = ((x - k * kStepA) - k * kStepB) - k * kStepC; // |r| <= π/64
+    const long double z = r * r;
+    // For |r| <= π/64 the first dropped terms (r¹¹/11!, r¹²/12!) are below 2⁻⁶⁴ relative.
+    constexpr long double s3 = -1 / factorial(3), s5 = 1 / factorial(5), s7 = -1 / factorial(7),
+                          s9 = 1 / factorial(9);
+    constexpr long double c2 = -1 / factorial(2), c4 = 1 / factorial(4), c6 = -1 / factorial(6),
+                          c8 = 1 / factorial(8), c10 = -1 / factorial(10);
+    const long double sinR = r + r * z * (s3 + z * (s5 + z * (s7 + z * s9)));
+    const long double cosRMinus1 = z * (c2 + z * (c4 + z * (c6 + z * (c8 + z * c10))));
+
+    const int m = static_cast<int>(static_cast<long long>(k) & 63); // k·π/32 within one turn
+    const int j = m & 15;
+    const long double sj = kSineTable[j];
+    const long double cj = kSineTable[16 - j];
+    long double sinA, cosA; // of the table angle m·π/32
+    switch (m >> 4) {
+    case 0:
+        sinA = sj;
+        cosA = cj;
+        break;
+    case 1:
+        sinA = cj;
+        cosA = -sj;
+        break;
+    case 2:
+        sinA = -sj;
+        cosA = -cj;
+        break;
+    default:
+        sinA = -cj;
+        cosA = sj;
+        break;
+    }
+    // sin(A + r) = sin A + (sin A·(cos r − 1) + cos A·sin r), and likewise for the cosine.
+    sine = sinA + (sinA * cosRMinus1 + cosA * sinR);
+    cosine = cosA + (cosA * cosRMinus1 - sinA * sinR);
 }
 
 } // namespace selvir

@@ -67,19 +67,20 @@ GeodeticResult geocentricToGeodetic(const GeocentricCoordinates& point, const El
     //
     // It starts from Bowring's estimate, exact to far below the tolerance for points near the
     // ellipsoid, so that one pass confirms it instead of the six or so needed from φ = 0, h = 0.
-    long double t = z / (oneMinusE2 * p);
+    long double t;
     {
         const long double b = ellipsoid.semiMinorAxisM();
         const long double za = z * a;
         const long double pb = p * b;
         const long double r = std::sqrt(za * za + pb * pb); // sin u = za / r, cos u = pb / r
         const long double r3 = r * r * r;
-        // (Z + e′²·b·sin³u) / (p − e²·a·cos³u), multiplied through by r³
-        const long double numerator = z * r3 + (e2 / oneMinusE2) * b * za * za * za;
-        const long double denominator = p * r3 - e2 * a * pb * pb * pb;
-        if (denominator > 0 && std::isfinite(numerator / denominator)) {
-            t = numerator / denominator;
-        }
+        // (Z + e′²·b·sin³u) / (p − e²·a·cos³u) with e′² = e² / (1 − e²), multiplied through by
+        // r³·(1 − e²) so that one division remains.
+        const long double numerator = z * r3 * oneMinusE2 + e2 * b * za * za * za;
+        const long double denominator = (p * r3 - e2 * a * pb * pb * pb) * oneMinusE2;
+        const long double bowring = numerator / denominator;
+        // Deep inside the earth the estimate can fail; then start from the latitude for h = 0.
+        t = denominator > 0 && std::isfinite(bowring) ? bowring : z / (oneMinusE2 * p);
     }
 
     bool converged = false;
