@@ -12,6 +12,9 @@ const std::vector<Command>& commands() {
         {"nmea", "FILE...",
          "decode raw port logs with the serial reader; print CSV of position and speed changes",
          runNmeaCommand},
+        {"geo", "[--settings FILE] [--local]",
+         "convert \"latitude longitude height\" lines (WGS-84) to easting, northing and grid convergence",
+         runGeoCommand},
     };
     return table;
 }
