@@ -10,6 +10,7 @@
 #include <functional>
 #include <pty.h>
 #include <string>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <termios.h>
 #include <unistd.h>
@@ -51,6 +52,18 @@ public:
             bytes.append(chunk, static_cast<std::size_t>(n));
         }
         return bytes;
+    }
+    // Waits until the kernel has moved `bytes` written on the master to the slave's input queue (the pty
+    // hands them over asynchronously). Returns false after the time-out.
+    bool waitQueuedOnSlave(int bytes, int timeoutMs) const {
+        for (int waited = 0; waited < timeoutMs; ++waited) {
+            int queued = 0;
+            if (::ioctl(slave_, FIONREAD, &queued) == 0 && queued >= bytes) {
+                return true;
+            }
+            QThread::msleep(1);
+        }
+        return false;
     }
     // The line settings the kernel holds for the pair (set through the slave by whoever opened it).
     termios settings() const {

@@ -101,7 +101,9 @@ TEST_F(PtyReader, LineSettingsReachTheKernel) {
 }
 
 TEST_F(PtyReader, BytesQueuedBeforeTheOpenAreDiscarded) {
-    pty.write("$GPGGA,stale,line\r\n");
+    const std::string stale = "$GPGGA,stale,line\r\n";
+    pty.write(stale);
+    ASSERT_TRUE(pty.waitQueuedOnSlave(static_cast<int>(stale.size()), 3000));
     reader->Open();
     ASSERT_TRUE(reader->Active());
     pty.write("$SDDPT,1.0\r\n");
