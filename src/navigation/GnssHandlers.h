@@ -9,6 +9,7 @@
 #include "core/ScanPattern.h"
 #include "navigation/EventsLog.h"
 #include "navigation/GnssSinks.h"
+#include "navigation/LayerNames.h"
 #include "navigation/NavigationState.h"
 
 #include <string>
@@ -27,8 +28,6 @@ struct GnssHandlerOutputs {
     CanvasLayerControl* canvas = nullptr;
     OffsetsSource* offsets = nullptr;
 };
-
-inline constexpr const char* kVesselLayerName = "~~Selvir Vessel";
 
 class GnssHandlers {
 public:
