@@ -10,7 +10,8 @@
 namespace selvir {
 
 // Replaces `target` with `bytes`. Returns false and describes the failure in `error` (when given).
-bool writeFileAtomically(const std::filesystem::path& target, std::string_view bytes, std::string* error = nullptr);
+bool writeFileAtomically(const std::filesystem::path& target, std::string_view bytes,
+                         std::string* error = nullptr);
 
 // Reads a whole file. Returns false when it cannot be opened or read.
 bool readWholeFile(const std::filesystem::path& file, std::string& bytes);

@@ -8,30 +8,51 @@ namespace selvir {
 DataFolders::DataFolders(std::filesystem::path root, LocalDate startDate)
     : root_(std::move(root)), startDate_(startDate) {}
 
-std::filesystem::path DataFolders::dayFolder() const { return root_ / formatDate(startDate_); }
-std::filesystem::path DataFolders::layoutFolder() const { return dayFolder() / "GVX"; }
-std::filesystem::path DataFolders::logFolder() const { return dayFolder() / "LOG"; }
-std::filesystem::path DataFolders::svpFolder() const { return dayFolder() / "SVP"; }
-std::filesystem::path DataFolders::jpgFolder() const { return dayFolder() / "JPG"; }
-std::filesystem::path DataFolders::mp4Folder() const { return dayFolder() / "MP4"; }
+std::filesystem::path DataFolders::dayFolder() const {
+    return root_ / formatDate(startDate_);
+}
+std::filesystem::path DataFolders::layoutFolder() const {
+    return dayFolder() / "GVX";
+}
+std::filesystem::path DataFolders::logFolder() const {
+    return dayFolder() / "LOG";
+}
+std::filesystem::path DataFolders::svpFolder() const {
+    return dayFolder() / "SVP";
+}
+std::filesystem::path DataFolders::jpgFolder() const {
+    return dayFolder() / "JPG";
+}
+std::filesystem::path DataFolders::mp4Folder() const {
+    return dayFolder() / "MP4";
+}
 
 std::filesystem::path DataFolders::dated(const LocalDate& date, const char* suffix) const {
     return logFolder() / (formatDate(date) + suffix);
 }
 
-std::filesystem::path DataFolders::surveyFile() const { return dated(startDate_, " Coordinates.csv"); }
-std::filesystem::path DataFolders::eventsLog(const LocalDate& date) const { return dated(date, " Events.log"); }
+std::filesystem::path DataFolders::surveyFile() const {
+    return dated(startDate_, " Coordinates.csv");
+}
+std::filesystem::path DataFolders::eventsLog(const LocalDate& date) const {
+    return dated(date, " Events.log");
+}
 std::filesystem::path DataFolders::gnssRawLog(const LocalDate& date) const {
     return dated(date, " SDZ_GNSS_V3.log");
 }
 std::filesystem::path DataFolders::sbesRawLog(const LocalDate& date) const {
     return dated(date, " SDZ_SBES_V3.log");
 }
-std::filesystem::path DataFolders::geodesyLog(const LocalDate& date) const { return dated(date, " Geodesy.txt"); }
-std::filesystem::path DataFolders::offsetsLog(const LocalDate& date) const { return dated(date, " Offsets.log"); }
+std::filesystem::path DataFolders::geodesyLog(const LocalDate& date) const {
+    return dated(date, " Geodesy.txt");
+}
+std::filesystem::path DataFolders::offsetsLog(const LocalDate& date) const {
+    return dated(date, " Offsets.log");
+}
 
 bool DataFolders::createAll(std::string* error) const {
-    for (const auto& folder : {dayFolder(), layoutFolder(), logFolder(), svpFolder(), jpgFolder(), mp4Folder()}) {
+    for (const auto& folder :
+         {dayFolder(), layoutFolder(), logFolder(), svpFolder(), jpgFolder(), mp4Folder()}) {
         std::error_code ec;
         std::filesystem::create_directories(folder, ec);
         if (ec || !std::filesystem::is_directory(folder, ec)) {

@@ -32,11 +32,11 @@ public:
     // log folder + start date + " Coordinates.csv"
     std::filesystem::path surveyFile() const;
     // log folder + date of writing + the file's name
-    std::filesystem::path eventsLog(const LocalDate& date) const;   // " Events.log"
-    std::filesystem::path gnssRawLog(const LocalDate& date) const;  // " SDZ_GNSS_V3.log"
-    std::filesystem::path sbesRawLog(const LocalDate& date) const;  // " SDZ_SBES_V3.log"
-    std::filesystem::path geodesyLog(const LocalDate& date) const;  // " Geodesy.txt"
-    std::filesystem::path offsetsLog(const LocalDate& date) const;  // " Offsets.log"
+    std::filesystem::path eventsLog(const LocalDate& date) const;  // " Events.log"
+    std::filesystem::path gnssRawLog(const LocalDate& date) const; // " SDZ_GNSS_V3.log"
+    std::filesystem::path sbesRawLog(const LocalDate& date) const; // " SDZ_SBES_V3.log"
+    std::filesystem::path geodesyLog(const LocalDate& date) const; // " Geodesy.txt"
+    std::filesystem::path offsetsLog(const LocalDate& date) const; // " Offsets.log"
 
     // Creates the day, layout, log, SVP, JPG and MP4 folders with all missing parents. Returns false and
     // names the first folder that could not be made in `error` (when given).

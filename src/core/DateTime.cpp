@@ -87,7 +87,9 @@ std::string formatTime(const LocalDateTime& time) {
     return out;
 }
 
-std::string formatDateTime(const LocalDateTime& time) { return formatDate(time.date) + " " + formatTime(time); }
+std::string formatDateTime(const LocalDateTime& time) {
+    return formatDate(time.date) + " " + formatTime(time);
+}
 
 std::string formatWithLayout(std::string_view layout, const LocalDateTime& time) {
     std::string out;
@@ -135,7 +137,8 @@ int daysInMonth(int year, int month) {
 
 LocalDateTime addMilliseconds(const LocalDateTime& time, std::int64_t ms) {
     constexpr std::int64_t kMsPerDay = 86'400'000;
-    std::int64_t msOfDay = ((time.hour * 60LL + time.minute) * 60 + time.second) * 1000 + time.millisecond + ms;
+    std::int64_t msOfDay =
+        ((time.hour * 60LL + time.minute) * 60 + time.second) * 1000 + time.millisecond + ms;
     std::int64_t days = daysFromCivil(time.date.year, time.date.month, time.date.day);
     days += msOfDay / kMsPerDay;
     msOfDay %= kMsPerDay;
@@ -160,7 +163,8 @@ void ManualClock::advanceMs(std::int64_t ms) {
 LocalDateTime SystemClock::now() const {
     const auto now = std::chrono::system_clock::now();
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
     std::tm local{};
 #ifdef _WIN32
     localtime_s(&local, &seconds);

@@ -5,9 +5,13 @@ namespace {
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
 
-char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char asciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 std::string withoutLineBreaks(std::string_view text) {
     std::string out(text);
@@ -70,7 +74,8 @@ IniDocument::Line IniDocument::classify(std::string text) {
         return line;
     }
     std::string_view value = trimProfileBlanks(trimmed.substr(equals + 1));
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
         value = value.substr(1, value.size() - 2);
     }
     line.kind = Kind::Key;
@@ -86,8 +91,8 @@ IniDocument IniDocument::parse(std::string_view text) {
         auto end = text.find('\n', start);
         const bool last = end == std::string_view::npos;
         std::string_view line = text.substr(start, last ? std::string_view::npos : end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
+        while (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1); // stray carriage returns would not survive a rewrite
         }
         doc.lines_.push_back(classify(std::string(line)));
         if (last) {
@@ -125,7 +130,8 @@ std::size_t IniDocument::sectionEnd(std::size_t header) const {
 }
 
 std::optional<std::string> IniDocument::value(std::string_view section, std::string_view key) const {
-    for (std::size_t header = findSection(section); header != kNone; header = findSection(section, header + 1)) {
+    for (std::size_t header = findSection(section); header != kNone;
+         header = findSection(section, header + 1)) {
         const std::size_t end = sectionEnd(header);
         for (std::size_t i = header + 1; i < end; ++i) {
             if (lines_[i].kind == Kind::Key && sameProfileName(lines_[i].name, key)) {
@@ -164,7 +170,8 @@ void IniDocument::setValue(std::string_view section, std::string_view key, std::
 
 bool IniDocument::removeKey(std::string_view section, std::string_view key) {
     bool removed = false;
-    for (std::size_t header = findSection(section); header != kNone; header = findSection(section, header + 1)) {
+    for (std::size_t header = findSection(section); header != kNone;
+         header = findSection(section, header + 1)) {
         for (std::size_t i = header + 1; i < sectionEnd(header);) {
             if (lines_[i].kind == Kind::Key && sameProfileName(lines_[i].name, key)) {
                 lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(i));
@@ -187,7 +194,9 @@ bool IniDocument::removeSection(std::string_view section) {
     return removed;
 }
 
-bool IniDocument::hasSection(std::string_view section) const { return findSection(section) != kNone; }
+bool IniDocument::hasSection(std::string_view section) const {
+    return findSection(section) != kNone;
+}
 
 std::vector<std::string> IniDocument::sectionNames() const {
     std::vector<std::string> names;
@@ -208,7 +217,8 @@ std::vector<std::string> IniDocument::sectionNames() const {
 
 std::vector<std::string> IniDocument::keyNames(std::string_view section) const {
     std::vector<std::string> names;
-    for (std::size_t header = findSection(section); header != kNone; header = findSection(section, header + 1)) {
+    for (std::size_t header = findSection(section); header != kNone;
+         header = findSection(section, header + 1)) {
         const std::size_t end = sectionEnd(header);
         for (std::size_t i = header + 1; i < end; ++i) {
             if (lines_[i].kind != Kind::Key) {

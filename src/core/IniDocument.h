@@ -28,7 +28,9 @@ public:
     bool removeSection(std::string_view section);
 
     bool hasSection(std::string_view section) const;
-    bool hasValue(std::string_view section, std::string_view key) const { return value(section, key).has_value(); }
+    bool hasValue(std::string_view section, std::string_view key) const {
+        return value(section, key).has_value();
+    }
     std::vector<std::string> sectionNames() const;
     std::vector<std::string> keyNames(std::string_view section) const;
 

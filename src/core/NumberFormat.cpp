@@ -91,13 +91,27 @@ std::string_view trimBlanks(std::string_view text) {
 
 } // namespace
 
-std::string formatFixed(double value, int decimals) { return fixedText(value, decimals); }
-std::string formatFixed(long double value, int decimals) { return fixedText(value, decimals); }
-std::string formatGeneral(double value) { return generalText(value); }
-std::string formatGeneral(long double value) { return generalText(value); }
-std::string formatShortest(double value) { return shortestText(value); }
-std::string formatShortest(float value) { return shortestText(value); }
-std::string formatShortest(long double value) { return shortestText(value); }
+std::string formatFixed(double value, int decimals) {
+    return fixedText(value, decimals);
+}
+std::string formatFixed(long double value, int decimals) {
+    return fixedText(value, decimals);
+}
+std::string formatGeneral(double value) {
+    return generalText(value);
+}
+std::string formatGeneral(long double value) {
+    return generalText(value);
+}
+std::string formatShortest(double value) {
+    return shortestText(value);
+}
+std::string formatShortest(float value) {
+    return shortestText(value);
+}
+std::string formatShortest(long double value) {
+    return shortestText(value);
+}
 
 std::optional<double> parseDouble(std::string_view text) {
     text = trimBlanks(text);

@@ -9,8 +9,8 @@
 namespace selvir {
 
 // Fixed notation with `decimals` digits after the point (0..30), correctly rounded from the binary
-// value (an exact tie such as 0.125 rounds to even). A result that rounds to zero is written without sign ("0.00",
-// never "-0.00"). NaN and infinities are written "NAN", "INF" and "-INF".
+// value (an exact tie such as 0.125 rounds to even). A result that rounds to zero is written without sign
+// ("0.00", never "-0.00"). NaN and infinities are written "NAN", "INF" and "-INF".
 std::string formatFixed(double value, int decimals);
 std::string formatFixed(long double value, int decimals);
 

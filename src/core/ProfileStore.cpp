@@ -68,8 +68,9 @@ bool ProfileStore::update(const std::function<void(IniDocument&)>& change) {
     }
     IniDocument doc;
     if (existed) {
-        doc = bytes.starts_with(kUtf8Bom) ? IniDocument::parse(std::string_view(bytes).substr(kUtf8Bom.size()))
-                                          : IniDocument::parse(toUtf8(bytes, codePage_));
+        doc = bytes.starts_with(kUtf8Bom)
+                  ? IniDocument::parse(std::string_view(bytes).substr(kUtf8Bom.size()))
+                  : IniDocument::parse(toUtf8(bytes, codePage_));
     }
     change(doc);
     return writeFileAtomically(file_, fromUtf8(doc.serialize(lineEnd), codePage_));
@@ -148,7 +149,9 @@ bool ProfileStore::writeColor(std::string_view section, std::string_view key, st
     return writeInteger(section, key, static_cast<std::int32_t>(value));
 }
 
-bool ProfileStore::sectionExists(std::string_view section) const { return load().hasSection(section); }
+bool ProfileStore::sectionExists(std::string_view section) const {
+    return load().hasSection(section);
+}
 
 bool ProfileStore::valueExists(std::string_view section, std::string_view key) const {
     return load().hasValue(section, key);
@@ -168,7 +171,9 @@ bool ProfileStore::deleteKey(std::string_view section, std::string_view key) {
     return update([&](IniDocument& doc) { doc.removeKey(section, key); });
 }
 
-std::vector<std::string> ProfileStore::sectionNames() const { return load().sectionNames(); }
+std::vector<std::string> ProfileStore::sectionNames() const {
+    return load().sectionNames();
+}
 
 std::vector<std::string> ProfileStore::keyNames(std::string_view section) const {
     return load().keyNames(section);

@@ -24,7 +24,8 @@ public:
 
     // Readers return the default when the file, the section or the key is missing, or when the stored
     // text is not of the asked type.
-    std::string readString(std::string_view section, std::string_view key, std::string_view defaultValue = {}) const;
+    std::string readString(std::string_view section, std::string_view key,
+                           std::string_view defaultValue = {}) const;
     // Decimal, or hexadecimal written "$1F" or "0x1F"; values outside int give the default.
     int readInteger(std::string_view section, std::string_view key, int defaultValue) const;
     double readFloat(std::string_view section, std::string_view key, double defaultValue) const;
@@ -36,8 +37,8 @@ public:
     // Writers return false when the file could not be written (the old file is then unchanged).
     bool writeString(std::string_view section, std::string_view key, std::string_view value);
     bool writeInteger(std::string_view section, std::string_view key, long long value);
-    bool writeFloat(std::string_view section, std::string_view key, double value); // general format
-    bool writeBool(std::string_view section, std::string_view key, bool value);    // "1" / "0"
+    bool writeFloat(std::string_view section, std::string_view key, double value);        // general format
+    bool writeBool(std::string_view section, std::string_view key, bool value);           // "1" / "0"
     bool writeColor(std::string_view section, std::string_view key, std::uint32_t value); // signed decimal
 
     bool sectionExists(std::string_view section) const;

@@ -18,10 +18,18 @@ namespace {
 constexpr int kEof = -1;
 constexpr long long kMaxWidth = INT_MAX;
 
-bool isSpace(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-bool isDigit(int c) { return c >= '0' && c <= '9'; }
-bool isHexDigit(int c) { return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
-int toLower(int c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; }
+bool isSpace(int c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+bool isDigit(int c) {
+    return c >= '0' && c <= '9';
+}
+bool isHexDigit(int c) {
+    return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+int toLower(int c) {
+    return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
+}
 
 // The text being read, with the one-character push-back that sscanf uses.
 class Input {
@@ -305,7 +313,9 @@ long long cutToSize(long long value, ScanPattern::Size size) {
     }
 }
 
-std::string positionText(std::size_t index) { return " at character " + std::to_string(index + 1); }
+std::string positionText(std::size_t index) {
+    return " at character " + std::to_string(index + 1);
+}
 
 } // namespace
 
@@ -369,17 +379,26 @@ ScanPattern::ScanPattern(std::string_view pattern) : pattern_(pattern) {
             while (i < pattern.size() && isDigit(static_cast<unsigned char>(pattern[i]))) {
                 width = width * 10 + (pattern[i] - '0');
                 if (width > kMaxWidth) {
-                    { fail("Field width too large" + positionText(start)); return; }
+                    {
+                        fail("Field width too large" + positionText(start));
+                        return;
+                    }
                 }
                 ++i;
             }
             if (i < pattern.size() && pattern[i] == '$') {
-                { fail("Positional conversions (%n$) are not allowed" + positionText(start)); return; }
+                {
+                    fail("Positional conversions (%n$) are not allowed" + positionText(start));
+                    return;
+                }
             }
             d.width = width == 0 ? -1 : static_cast<int>(width);
         }
         if (i < pattern.size() && (pattern[i] == '*' || pattern[i] == '\'' || pattern[i] == 'I')) {
-            { fail(std::string("The flag '") + pattern[i] + "' is not supported" + positionText(start)); return; }
+            {
+                fail(std::string("The flag '") + pattern[i] + "' is not supported" + positionText(start));
+                return;
+            }
         }
         if (i < pattern.size()) {
             const char m = pattern[i];
@@ -401,11 +420,17 @@ ScanPattern::ScanPattern(std::string_view pattern) : pattern_(pattern) {
                 ++i;
                 d.size = Size::LongDouble;
             } else if (m == 'j' || m == 'z' || m == 't' || m == 'm') {
-                { fail(std::string("The modifier '") + m + "' is not supported" + positionText(start)); return; }
+                {
+                    fail(std::string("The modifier '") + m + "' is not supported" + positionText(start));
+                    return;
+                }
             }
         }
         if (i >= pattern.size()) {
-            { fail("The pattern ends inside a conversion" + positionText(start)); return; }
+            {
+                fail("The pattern ends inside a conversion" + positionText(start));
+                return;
+            }
         }
         const char conv = pattern[i++];
         const std::string spec(pattern.substr(start, i - start));
@@ -415,7 +440,10 @@ ScanPattern::ScanPattern(std::string_view pattern) : pattern_(pattern) {
             break;
         case 'd':
             if (d.size == Size::LongDouble) {
-                { fail("Unsupported conversion \"" + spec + "\"" + positionText(start)); return; }
+                {
+                    fail("Unsupported conversion \"" + spec + "\"" + positionText(start));
+                    return;
+                }
             }
             d.op = Op::Integer;
             break;
@@ -428,7 +456,10 @@ ScanPattern::ScanPattern(std::string_view pattern) : pattern_(pattern) {
         case 'a':
         case 'A':
             if (d.size == Size::Short || d.size == Size::Char) {
-                { fail("Unsupported conversion \"" + spec + "\"" + positionText(start)); return; }
+                {
+                    fail("Unsupported conversion \"" + spec + "\"" + positionText(start));
+                    return;
+                }
             }
             if (d.size == Size::LongLong) {
                 d.size = Size::LongDouble; // "ll" on a real is "L"
@@ -439,16 +470,25 @@ ScanPattern::ScanPattern(std::string_view pattern) : pattern_(pattern) {
         case 'c':
         case '[':
             if (d.size != Size::Default) {
-                { fail("Wide-character conversion \"" + spec + "\" is not supported" + positionText(start)); return; }
+                {
+                    fail("Wide-character conversion \"" + spec + "\" is not supported" + positionText(start));
+                    return;
+                }
             }
             d.op = conv == 's' ? Op::String : conv == 'c' ? Op::Chars : Op::Set;
             break;
-        case 'n':
-            { fail("The conversion \"%n\" is not allowed" + positionText(start)); return; }
-        case 'p':
-            { fail("The conversion \"%p\" is not allowed" + positionText(start)); return; }
-        default:
-            { fail("Unsupported conversion \"" + spec + "\"" + positionText(start)); return; }
+        case 'n': {
+            fail("The conversion \"%n\" is not allowed" + positionText(start));
+            return;
+        }
+        case 'p': {
+            fail("The conversion \"%p\" is not allowed" + positionText(start));
+            return;
+        }
+        default: {
+            fail("Unsupported conversion \"" + spec + "\"" + positionText(start));
+            return;
+        }
         }
         if (d.op == Op::Set) {
             if (i < pattern.size() && pattern[i] == '^') {
@@ -456,7 +496,7 @@ ScanPattern::ScanPattern(std::string_view pattern) : pattern_(pattern) {
                 ++i;
             }
             if (i < pattern.size() && (pattern[i] == ']' || pattern[i] == '-')) {
-                d.set[static_cast<unsigned char>(pattern[i])] = true;
+                d.set.set(static_cast<unsigned char>(pattern[i]));
                 ++i;
             }
             bool closed = false;
@@ -470,14 +510,17 @@ ScanPattern::ScanPattern(std::string_view pattern) : pattern_(pattern) {
                     static_cast<unsigned char>(pattern[i - 2]) <= static_cast<unsigned char>(pattern[i])) {
                     for (unsigned r = static_cast<unsigned char>(pattern[i - 2]);
                          r < static_cast<unsigned char>(pattern[i]); ++r) {
-                        d.set[r] = true;
+                        d.set.set(r);
                     }
                 } else {
-                    d.set[ch] = true;
+                    d.set.set(ch);
                 }
             }
             if (!closed) {
-                { fail("Unterminated \"%[\"" + positionText(start)); return; }
+                {
+                    fail("Unterminated \"%[\"" + positionText(start));
+                    return;
+                }
             }
         }
         if (d.op == Op::Percent) {
@@ -505,9 +548,7 @@ void ScanPattern::scan(std::string_view text, ScanResult& result) const {
     Input in(text);
     int done = 0;
     std::string realBuffer;
-    auto inputFailure = [&] {
-        result.count = done == 0 ? -1 : done;
-    };
+    auto inputFailure = [&] { result.count = done == 0 ? -1 : done; };
     auto push = [&](ScanValue::Kind kind) -> ScanValue& {
         ScanValue& value = result.values.emplace_back();
         value.kind = kind;
@@ -517,12 +558,18 @@ void ScanPattern::scan(std::string_view text, ScanResult& result) const {
         if (d.op == Op::Literal) {
             int c = in.get();
             if (c == kEof) {
-                { inputFailure(); return; }
+                {
+                    inputFailure();
+                    return;
+                }
             }
             if (d.skipSpaceFirst) {
                 while (isSpace(c)) {
                     if ((c = in.get()) == kEof) {
-                        { inputFailure(); return; }
+                        {
+                            inputFailure();
+                            return;
+                        }
                     }
                 }
             }
@@ -544,7 +591,10 @@ void ScanPattern::scan(std::string_view text, ScanResult& result) const {
         case Op::Percent: {
             const int c = in.get();
             if (c == kEof) {
-                { inputFailure(); return; }
+                {
+                    inputFailure();
+                    return;
+                }
             }
             if (c != '%') {
                 in.unget(c);
@@ -558,7 +608,10 @@ void ScanPattern::scan(std::string_view text, ScanResult& result) const {
             bool eof = false;
             if (!readInteger(in, d.width, value, eof)) {
                 if (eof) {
-                    { inputFailure(); return; }
+                    {
+                        inputFailure();
+                        return;
+                    }
                 }
                 result.count = done;
                 return;
@@ -572,7 +625,10 @@ void ScanPattern::scan(std::string_view text, ScanResult& result) const {
         case Op::Real: {
             const Step step = collectReal(in, d.width, realBuffer);
             if (step == Step::InputFailure) {
-                { inputFailure(); return; }
+                {
+                    inputFailure();
+                    return;
+                }
             }
             if (step == Step::MatchFailure) {
                 result.count = done;
@@ -607,7 +663,10 @@ void ScanPattern::scan(std::string_view text, ScanResult& result) const {
         case Op::String: {
             int c = in.get();
             if (c == kEof) {
-                { inputFailure(); return; }
+                {
+                    inputFailure();
+                    return;
+                }
             }
             std::string* out = d.suppress ? nullptr : &push(ScanValue::Kind::Text).text;
             int width = d.width;
@@ -629,7 +688,10 @@ void ScanPattern::scan(std::string_view text, ScanResult& result) const {
             int width = d.width == -1 ? 1 : d.width;
             int c = in.get();
             if (c == kEof) {
-                { inputFailure(); return; }
+                {
+                    inputFailure();
+                    return;
+                }
             }
             std::string* out = d.suppress ? nullptr : &push(ScanValue::Kind::Text).text;
             do {
@@ -645,13 +707,16 @@ void ScanPattern::scan(std::string_view text, ScanResult& result) const {
         case Op::Set: {
             int c = in.get();
             if (c == kEof) {
-                { inputFailure(); return; }
+                {
+                    inputFailure();
+                    return;
+                }
             }
             std::string collected;
             int width = d.width;
             bool any = false;
             do {
-                if (d.set[c] == d.negated) {
+                if (d.set.test(static_cast<std::size_t>(c)) == d.negated) {
                     in.unget(c);
                     break;
                 }
@@ -677,6 +742,22 @@ void ScanPattern::scan(std::string_view text, ScanResult& result) const {
     result.count = done;
 }
 
-ScanResult scanText(std::string_view text, std::string_view pattern) { return ScanPattern(pattern).scan(text); }
+ScanResult scanText(std::string_view text, std::string_view pattern) {
+    constexpr std::size_t kCached = 16;
+    thread_local std::vector<ScanPattern> cache;
+    thread_local std::size_t next = 0;
+    for (const ScanPattern& compiled : cache) {
+        if (compiled.pattern() == pattern) {
+            return compiled.scan(text);
+        }
+    }
+    if (cache.size() < kCached) {
+        cache.emplace_back(pattern);
+        return cache.back().scan(text);
+    }
+    next = (next + 1) % kCached;
+    cache[next] = ScanPattern(pattern);
+    return cache[next].scan(text);
+}
 
 } // namespace selvir

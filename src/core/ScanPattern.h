@@ -14,6 +14,7 @@
 // ("%1$d"), the flags ' and I, the m and wide-character modifiers, an unterminated "%[" and a pattern
 // that ends inside a conversion.
 
+#include <bitset>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -75,7 +76,7 @@ public:
         int width = -1;              // -1: no width
         char literal = 0;
         bool negated = false;
-        bool set[256] = {};
+        std::bitset<256> set; // members of a %[...] set
     };
     const std::vector<Directive>& directives() const { return directives_; }
 
@@ -86,7 +87,9 @@ private:
     int assignments_ = 0;
 };
 
-// Compiles and scans in one call, for occasional use. An invalid pattern gives count 0.
+// Compiles and scans in one call. The last few patterns compiled are kept per thread, so a caller
+// that passes the same pattern text every time pays for compiling once. An invalid pattern gives
+// count 0.
 ScanResult scanText(std::string_view text, std::string_view pattern);
 
 } // namespace selvir

@@ -13,7 +13,8 @@ bool saveWindowPlacement(ProfileStore& store, std::string_view windowName, const
 }
 
 PlacementToApply restoreWindowPlacement(const ProfileStore& store, std::string_view windowName, bool withSize,
-                                        int currentWidth, int currentHeight, int screenWidth, int screenHeight) {
+                                        int currentWidth, int currentHeight, int screenWidth,
+                                        int screenHeight) {
     PlacementToApply out;
     if (store.readInteger(windowName, "WindowState", 0) == static_cast<int>(WindowState::Maximised)) {
         out.maximise = true;

@@ -21,10 +21,10 @@ struct WindowGeometry {
 
 // What the window has to do on restore.
 struct PlacementToApply {
-    bool maximise = false;  // when true nothing else applies
-    int left = 0;           // pixels
-    int top = 0;            // pixels
-    std::optional<int> width;  // set only when restoring with size
+    bool maximise = false;    // when true nothing else applies
+    int left = 0;             // pixels
+    int top = 0;              // pixels
+    std::optional<int> width; // set only when restoring with size
     std::optional<int> height;
 };
 
@@ -35,6 +35,7 @@ bool saveWindowPlacement(ProfileStore& store, std::string_view windowName, const
 // the current size. A negative Left or Top, a Left at or beyond `screenWidth` and a Top at or beyond
 // `screenHeight` become 0, so a window never opens off screen.
 PlacementToApply restoreWindowPlacement(const ProfileStore& store, std::string_view windowName, bool withSize,
-                                        int currentWidth, int currentHeight, int screenWidth, int screenHeight);
+                                        int currentWidth, int currentHeight, int screenWidth,
+                                        int screenHeight);
 
 } // namespace selvir
