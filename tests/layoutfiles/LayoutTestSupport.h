@@ -6,9 +6,12 @@
 #include "canvas/ViewWindow.h"
 #include "support/TempDir.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -52,6 +55,35 @@ inline std::vector<std::string> layerNames(const CanvasModel& model) {
         names.push_back(std::to_string(layer->Index) + ":" + layer->Name.toStdString());
     }
     return names;
+}
+
+// Runs the ezdxf reader (dxf_oracle.py beside these tests) with the system Python, which has the
+// python3-ezdxf package. Nothing when that Python or ezdxf is missing. Arguments are quoted as they are.
+inline std::optional<std::string> runDxfOracle(const std::vector<std::string>& args) {
+    const std::string python = "/usr/bin/python3";
+    if (!std::filesystem::exists(python) ||
+        std::system((python + " -c 'import ezdxf' >/dev/null 2>&1").c_str()) != 0) {
+        return std::nullopt;
+    }
+    std::string command = python + " '" SELVIR_SOURCE_DIR "/tests/layoutfiles/dxf_oracle.py'";
+    for (const std::string& arg : args) {
+        command += " '" + arg + "'";
+    }
+    command += " 2>/dev/null";
+    std::FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return std::nullopt;
+    }
+    std::string out;
+    char buffer[4096];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        out.append(buffer, got);
+    }
+    if (pclose(pipe) != 0) {
+        return std::nullopt;
+    }
+    return out;
 }
 
 } // namespace selvir::test

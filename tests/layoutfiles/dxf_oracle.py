@@ -90,7 +90,7 @@ def dump(path):
             print(f"POINT {layer} {p.x!r} {p.y!r}")
         elif kind == "TEXT":
             p = e.dxf.insert
-            print(f"TEXT {layer} {p.x!r} {p.y!r} {e.dxf.height!r} {e.dxf.rotation!r} {e.dxf.text}")
+            print(f"TEXT {layer} {p.x!r} {p.y!r} {float(e.dxf.height)!r} {float(e.dxf.rotation)!r} {e.dxf.text}")
         elif kind == "POLYLINE":
             points = " ".join(f"{v.dxf.location.x!r} {v.dxf.location.y!r}" for v in e.vertices)
             print(f"POLYLINE {layer} {int(e.is_closed)} {len(e.vertices)} {points}")
