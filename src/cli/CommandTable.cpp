@@ -9,6 +9,12 @@ const std::vector<Command>& commands() {
         {"scan", "PATTERN",
          "read lines on standard input with a scanf-style PATTERN; print the count and the values read",
          runScanCommand},
+        {"dxfinfo", "FILE",
+         "import a DXF drawing into an empty drawing; print the report, shapes per type and layer",
+         runDxfInfoCommand},
+        {"convert", "IN OUT",
+         "convert a layout, DXF or XYZ file (.gvx, .dxf, .xyz) to a layout or DXF (.gvx, .dxf)",
+         runConvertCommand},
     };
     return table;
 }

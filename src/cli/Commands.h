@@ -33,5 +33,7 @@ const std::vector<Command>& commands();
 int runTool(const std::vector<std::string>& args, CommandStreams streams);
 
 int runScanCommand(CommandArgs args, CommandStreams streams);
+int runDxfInfoCommand(CommandArgs args, CommandStreams streams);
+int runConvertCommand(CommandArgs args, CommandStreams streams);
 
 } // namespace selvir::cli

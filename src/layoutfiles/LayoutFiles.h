@@ -7,9 +7,15 @@
 #include "layoutfiles/NativeLayout.h"
 #include "layoutfiles/XyzImport.h"
 
+#include <filesystem>
+
 namespace selvir {
 
 // The client size that headless callers (no widget) fit extents to: that of a new canvas.
 inline constexpr ClientSize headlessClientSize{400, 300};
+
+// A layout file's format by its extension, in any case: ".gvx", ".dxf", ".xyz".
+enum class LayoutFormat { Unknown, Native, Dxf, Xyz };
+LayoutFormat layoutFormatOf(const std::filesystem::path& file);
 
 } // namespace selvir
