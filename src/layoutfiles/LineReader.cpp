@@ -4,6 +4,11 @@
 #include <cstring>
 
 namespace selvir {
+namespace {
+
+constexpr std::size_t initialBufferBytes = std::size_t{64} << 10;
+
+} // namespace
 
 FileByteSource::FileByteSource(const std::filesystem::path& file) {
     std::error_code ec;
@@ -47,7 +52,8 @@ std::size_t MemoryByteSource::read(char* buffer, std::size_t capacity) {
 }
 
 LineReader::LineReader(ByteSource& source, bool crEndsLine, std::size_t maxLineBytes)
-    : source_(source), crEndsLine_(crEndsLine), buffer_(std::max<std::size_t>(maxLineBytes, 64)) {}
+    : source_(source), crEndsLine_(crEndsLine), maxLineBytes_(std::max<std::size_t>(maxLineBytes, 64)),
+      buffer_(std::min(maxLineBytes_, initialBufferBytes)) {}
 
 bool LineReader::restart() {
     begin_ = end_ = 0;
@@ -68,7 +74,11 @@ bool LineReader::fill() {
         begin_ = 0;
     }
     if (end_ == buffer_.size()) {
-        return false;
+        if (buffer_.size() >= maxLineBytes_) {
+            return false;
+        }
+        // A line longer than the buffer: grow it, up to the longest line kept.
+        buffer_.resize(std::min(maxLineBytes_, buffer_.size() * 2));
     }
     const std::size_t got = source_.read(buffer_.data() + end_, buffer_.size() - end_);
     if (got == 0) {
@@ -133,7 +143,7 @@ bool LineReader::next(std::string_view& line) {
         }
         searched = skipLeadingLf_ ? 0 : end_ - begin_;
         if (!fill()) {
-            if (end_ - begin_ == buffer_.size()) {
+            if (end_ - begin_ == maxLineBytes_) {
                 // An overlong line: hand out what fits, skip the rest on the next call.
                 line = std::string_view(buffer_.data(), buffer_.size());
                 consumed_ += buffer_.size();

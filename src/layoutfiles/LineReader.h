@@ -80,9 +80,10 @@ private:
 
     ByteSource& source_;
     bool crEndsLine_;
-    std::vector<char> buffer_;
-    std::size_t begin_ = 0; // first unread byte
-    std::size_t end_ = 0;   // one past the last byte in the buffer
+    std::size_t maxLineBytes_;
+    std::vector<char> buffer_; // grows up to maxLineBytes_ for long lines
+    std::size_t begin_ = 0;    // first unread byte
+    std::size_t end_ = 0;      // one past the last byte in the buffer
     bool eof_ = false;
     bool skipLeadingLf_ = false; // the previous line ended with a CR that may pair with an LF
     bool inLongLine_ = false;    // the rest of an overlong line is still to be skipped
