@@ -28,6 +28,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!packed || selvir::layoutTextFromBytes(*packed) != bytes) {
         std::abort();
     }
+    // The file path: streamed and undone on a bad stream, it must agree with the whole-text path.
+    for (int mode : {selvir::layoutReplace, selvir::layoutAdd}) {
+        selvir::CanvasModel model;
+        selvir::ViewWindow view;
+        model.LayerOpen("kept");
+        model.DrawLine(0, 0, 1, 1, 1);
+        model.ShapeSelect(1, false);
+        const bool loaded = selvir::loadLayoutBytes(model, view, bytes, mode);
+        if (loaded != text.has_value()) {
+            std::abort();
+        }
+        if (!loaded && (model.Shapes.size() != 1 || model.Layers.size() != 2 || model.Selection.size() != 1 ||
+                        model.ShapeIdCounter != 2 || !(view == selvir::ViewWindow{}))) {
+            std::abort();
+        }
+        if (loaded) {
+            selvir::CanvasModel whole;
+            selvir::ViewWindow wholeView;
+            whole.LayerOpen("kept");
+            whole.DrawLine(0, 0, 1, 1, 1);
+            selvir::applyLayoutText(whole, wholeView, *text, mode);
+            if (whole.Shapes.size() != model.Shapes.size() || whole.Layers.size() != model.Layers.size() ||
+                !(wholeView == view)) {
+                std::abort();
+            }
+        }
+    }
     if (!text) {
         return 0;
     }

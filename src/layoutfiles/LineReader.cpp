@@ -4,11 +4,6 @@
 #include <cstring>
 
 namespace selvir {
-namespace {
-
-constexpr std::size_t initialBufferBytes = std::size_t{64} << 10;
-
-} // namespace
 
 FileByteSource::FileByteSource(const std::filesystem::path& file) {
     std::error_code ec;
@@ -51,9 +46,9 @@ std::size_t MemoryByteSource::read(char* buffer, std::size_t capacity) {
     return n;
 }
 
-LineReader::LineReader(ByteSource& source, bool crEndsLine, std::size_t maxLineBytes)
+LineReader::LineReader(ByteSource& source, bool crEndsLine, std::size_t maxLineBytes, std::size_t bufferBytes)
     : source_(source), crEndsLine_(crEndsLine), maxLineBytes_(std::max<std::size_t>(maxLineBytes, 64)),
-      buffer_(std::min(maxLineBytes_, initialBufferBytes)) {}
+      buffer_(std::clamp<std::size_t>(bufferBytes, 64, maxLineBytes_)) {}
 
 bool LineReader::restart() {
     begin_ = end_ = 0;

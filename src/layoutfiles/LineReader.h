@@ -31,6 +31,8 @@ public:
     FileByteSource& operator=(const FileByteSource&) = delete;
 
     bool isOpen() const { return file_ != nullptr; }
+    // A read error happened (read() then returned 0 as at the end).
+    bool failed() const { return file_ != nullptr && std::ferror(file_) != 0; }
     std::size_t read(char* buffer, std::size_t capacity) override;
     bool rewind() override;
     std::uint64_t size() const override { return size_; }
@@ -62,8 +64,10 @@ public:
     // than `maxLineBytes` keeps its first `maxLineBytes` bytes and the rest of it is skipped, so the
     // memory used is bounded whatever the input.
     static constexpr std::size_t defaultMaxLineBytes = std::size_t{1} << 20;
+    // `bufferBytes` is the buffer to start with (reads fill it); it grows only for longer lines.
     explicit LineReader(ByteSource& source, bool crEndsLine = false,
-                        std::size_t maxLineBytes = defaultMaxLineBytes);
+                        std::size_t maxLineBytes = defaultMaxLineBytes,
+                        std::size_t bufferBytes = std::size_t{64} << 10);
 
     // The next line without its line end; the view stays valid until the next call. False at the end.
     bool next(std::string_view& line);

@@ -37,8 +37,8 @@ namespace selvir {
 
 inline constexpr std::string_view layoutMagic = "GVX1";
 inline constexpr int layoutCompressionLevel = 6;
-// CadLoad refuses layouts whose text would be larger: far beyond any survey layout (a million
-// polyline vertices take about 30 MB), it keeps a hostile file from taking the memory.
+// CadLoad refuses layouts whose text is larger: far beyond any survey layout (a million polyline
+// vertices take about 30 MB), it keeps a small hostile file from taking the memory.
 inline constexpr std::size_t maxLayoutTextBytes = std::size_t{1} << 30;
 
 // CadLoad modes: 0 replaces the drawing; any other value adds to it (the program opens files with 2).
@@ -52,9 +52,10 @@ inline constexpr int layoutAdd = 2;
 bool CadSave(const CanvasModel& model, const ViewWindow& view, const std::filesystem::path& file,
              const Clock& clock);
 
-// Reads a layout into the drawing (mode: layoutReplace or any other value to add). The whole file is
-// read and decompressed first, so a missing, unreadable, corrupt, truncated or oversized file returns
-// false with the drawing and the view unchanged. In replace mode the drawing is cleared, the layer
+// Reads a layout into the drawing (mode: layoutReplace or any other value to add). A missing,
+// unreadable, corrupt, truncated or oversized file returns false with the drawing and the view as
+// they were (the file is decompressed as it is read, and what was built is undone when the stream
+// proves bad, so the text is never held whole). In replace mode the drawing is cleared, the layer
 // counter restarts and "Default" is layer 0 again, so shapes come back on the layers they were saved
 // from; in add mode layers are merged by name and shapes keep their saved layer index. Returns true
 // when the whole text was read; never throws. Sets the model's dirty flag.
@@ -69,6 +70,8 @@ std::optional<std::string> compressLayoutText(std::string_view text);
 // The layout text of a file's bytes: inflated when they start with "GVX1", else the bytes themselves.
 // Nothing when the stream is corrupt or truncated, or the text exceeds maxLayoutTextBytes.
 std::optional<std::string> layoutTextFromBytes(std::string bytes);
+// CadLoad over a file's bytes held in memory.
+bool loadLayoutBytes(CanvasModel& model, ViewWindow& view, std::string_view bytes, int mode);
 // Clears the drawing (replace mode) and turns the text's records into layers and shapes. Unknown
 // keywords, comments, empty lines and records whose leading fields are missing or not finite numbers
 // are skipped. May throw std::bad_alloc.

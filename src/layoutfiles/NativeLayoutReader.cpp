@@ -1,4 +1,4 @@
-// Reading the native layout: decompression, then one record per line.
+// Reading the native layout: decompression as the text is needed, one record per line.
 #include "core/AtomicFile.h"
 #include "core/CodePage.h"
 #include "layoutfiles/NativeLayout.h"
@@ -11,9 +11,13 @@
 #include <limits>
 #include <memory>
 #include <system_error>
+#include <type_traits>
 
 namespace selvir {
 namespace {
+
+// Vertices reserved up front at most; a longer polyline grows as its point lines are read.
+constexpr std::int64_t reserveLimit = 1 << 16;
 
 bool isSeparator(char c) {
     return c == ' ' || c == '\t';
@@ -38,7 +42,19 @@ public:
         rest_.remove_prefix(e);
         return w;
     }
-    bool real(double& value) { return textnum::wordReal(word(), value); }
+    bool real(double& value) {
+        std::size_t b = 0;
+        while (b < rest_.size() && isSeparator(rest_[b])) {
+            ++b;
+        }
+        const char* p = rest_.data() + b;
+        const char* end = rest_.data() + rest_.size();
+        if (textnum::plainDecimalPrefix(p, end, value) && (p == end || isSeparator(*p))) {
+            rest_ = std::string_view(p, static_cast<std::size_t>(end - p));
+            return true;
+        }
+        return textnum::wordReal(word(), value);
+    }
     // A 32-bit field: signed values, and unsigned colour values up to 0xFFFFFFFF taken as their
     // signed bit pattern.
     bool integer(std::int32_t& value) {
@@ -87,28 +103,24 @@ private:
     bool missing_ = false;
 };
 
-// The text's lines split at LF; a CR before the LF (a file edited on Windows) is not part of the line.
+// The text's lines at LF; a CR before the LF (a file edited on Windows) is not part of the line.
 class TextLines {
 public:
-    explicit TextLines(std::string_view text) : text_(text) {}
+    // Large reads: the inflater then works in few, long calls.
+    explicit TextLines(ByteSource& source)
+        : lines_(source, false, LineReader::defaultMaxLineBytes, std::size_t{256} << 10) {}
     bool next(std::string_view& line) {
-        if (position_ >= text_.size()) {
+        if (!lines_.next(line)) {
             return false;
         }
-        const std::size_t lf = text_.find('\n', position_);
-        const std::size_t end = lf == std::string_view::npos ? text_.size() : lf;
-        line = text_.substr(position_, end - position_);
-        position_ = end + 1;
         if (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
         }
         return true;
     }
-    std::size_t remainingBytes() const { return position_ >= text_.size() ? 0 : text_.size() - position_; }
 
 private:
-    std::string_view text_;
-    std::size_t position_ = 0;
+    LineReader lines_;
 };
 
 QString fromEightBit(std::string_view bytes) {
@@ -117,7 +129,7 @@ QString fromEightBit(std::string_view bytes) {
 
 class RecordReader {
 public:
-    RecordReader(CanvasModel& model, ViewWindow& view, std::string_view text)
+    RecordReader(CanvasModel& model, ViewWindow& view, ByteSource& text)
         : model_(model), view_(view), lines_(text) {}
 
     void run() {
@@ -296,22 +308,34 @@ private:
         p->Closed = closed;
         penUnlessZero(*p, pen, width);
         if (n > 0) {
-            // Every point line takes at least 4 bytes ("0 0" and its LF).
-            const auto fits = static_cast<std::int64_t>(lines_.remainingBytes() / 4 + 1);
-            p->Points.reserve(static_cast<std::size_t>(std::min(n, fits)));
+            p->Points.reserve(static_cast<std::size_t>(std::min<std::int64_t>(n, reserveLimit)));
         }
         std::string_view line;
         for (std::int64_t i = 0; i < n && lines_.next(line); ++i) {
-            Fields xy(line);
             double x = 0, y = 0;
-            if (xy.real(x) && xy.real(y) && std::isfinite(static_cast<float>(x)) &&
+            if (pointLine(line, x, y) && std::isfinite(static_cast<float>(x)) &&
                 std::isfinite(static_cast<float>(y))) {
                 p->AddPoint(x, y);
             }
         }
         p->Points.shrink_to_fit();
-        // AddPoint kept the bounds; append() recomputes them, which gives the same box.
-        append(std::move(p), layer);
+        // AddPoint kept the bounds as the vertices came.
+        p->Layer = layer;
+        p->Id = model_.TakeNextId();
+        model_.AppendShape(std::move(p));
+    }
+
+    // X and Y of a point line. The common line, as the program writes it ("x y"), is read in one
+    // pass; any other goes through the general field reader, with the same result.
+    static bool pointLine(std::string_view line, double& x, double& y) {
+        const char* p = line.data();
+        const char* end = p + line.size();
+        if (textnum::plainDecimalPrefix(p, end, x) && p < end && *p == ' ' &&
+            textnum::plainDecimalPrefix(++p, end, y) && (p == end || isSeparator(*p))) {
+            return true;
+        }
+        Fields xy(line);
+        return xy.real(x) && xy.real(y);
     }
 
     void text(Fields& f) {
@@ -353,6 +377,86 @@ private:
     TextLines lines_;
 };
 
+// What a load changed, so that a stream found corrupt at its end can be undone: the drawing is then
+// as it was, as if the file had been read whole before the drawing was touched.
+class LoadJournal {
+public:
+    LoadJournal(CanvasModel& model, ViewWindow& view, int mode)
+        : model_(model), view_(view), replace_(mode == layoutReplace), savedView_(view),
+          layerCounter_(model.LayerCounter), currentLayer_(model.CurrentLayer), nextId_(model.ShapeIdCounter),
+          shapes_(model.Shapes.size()), layers_(model.Layers.size()) {
+        if (replace_) {
+            oldShapes_ = std::move(model.Shapes);
+            oldLayers_ = std::move(model.Layers);
+            oldSelection_ = std::move(model.Selection);
+            model.Shapes.clear();
+            model.Layers.clear();
+            model.Selection.clear();
+            model.ResetDrawing();
+        }
+    }
+
+    void undo() {
+        if (replace_) {
+            model_.Shapes = std::move(oldShapes_);
+            model_.Layers = std::move(oldLayers_);
+            model_.Selection = std::move(oldSelection_);
+        } else {
+            model_.Shapes.resize(shapes_);
+            model_.Layers.resize(layers_);
+        }
+        model_.LayerCounter = layerCounter_;
+        model_.CurrentLayer = currentLayer_;
+        model_.ShapeIdCounter = nextId_;
+        view_ = savedView_;
+    }
+
+private:
+    CanvasModel& model_;
+    ViewWindow& view_;
+    bool replace_;
+    ViewWindow savedView_;
+    int layerCounter_;
+    int currentLayer_;
+    ShapeId nextId_;
+    std::size_t shapes_;
+    std::size_t layers_;
+    std::vector<std::unique_ptr<TSShape>> oldShapes_;
+    std::vector<std::unique_ptr<TSLayer>> oldLayers_;
+    std::vector<ShapeId> oldSelection_;
+};
+
+// Reads a layout from `source` (the file's bytes from byte 0): inflated behind "GVX1", else as text.
+// The records are turned into shapes as the text comes; when the stream proves corrupt, truncated or
+// too large, or the source cannot be read, everything is undone and false returned.
+template <class Source>
+bool loadLayout(CanvasModel& model, ViewWindow& view, Source& source, int mode) {
+    char magic[4] = {};
+    const bool compressed =
+        source.read(magic, sizeof magic) == sizeof magic && std::string_view(magic, 4) == layoutMagic;
+    if (!compressed && !source.rewind()) {
+        return false;
+    }
+    InflatingByteSource inflater(source, maxLayoutTextBytes);
+    ByteSource& text = compressed ? static_cast<ByteSource&>(inflater) : source;
+    LoadJournal journal(model, view, mode);
+    RecordReader(model, view, text).run();
+    const bool sourceFailed = [&] {
+        if constexpr (std::is_same_v<Source, FileByteSource>) {
+            return source.failed();
+        } else {
+            return false;
+        }
+    }();
+    if ((compressed && !inflater.complete()) || sourceFailed) {
+        journal.undo();
+        model.SetDirty();
+        return false;
+    }
+    model.SetDirty();
+    return true;
+}
+
 } // namespace
 
 std::optional<std::string> layoutTextFromBytes(std::string bytes) {
@@ -373,8 +477,18 @@ void applyLayoutText(CanvasModel& model, ViewWindow& view, std::string_view text
     if (mode == layoutReplace) {
         model.ResetDrawing();
     }
-    RecordReader(model, view, text).run();
+    MemoryByteSource source(text);
+    RecordReader(model, view, source).run();
     model.SetDirty();
+}
+
+bool loadLayoutBytes(CanvasModel& model, ViewWindow& view, std::string_view bytes, int mode) {
+    try {
+        MemoryByteSource source(bytes);
+        return loadLayout(model, view, source, mode);
+    } catch (...) {
+        return false;
+    }
 }
 
 bool CadLoad(CanvasModel& model, ViewWindow& view, const std::filesystem::path& file, int mode) {
@@ -387,16 +501,8 @@ bool CadLoad(CanvasModel& model, ViewWindow& view, const std::filesystem::path& 
         if (ec || size > maxLayoutTextBytes) {
             return false;
         }
-        std::string bytes;
-        if (!readWholeFile(file, bytes)) {
-            return false;
-        }
-        auto text = layoutTextFromBytes(std::move(bytes));
-        if (!text) {
-            return false;
-        }
-        applyLayoutText(model, view, *text, mode);
-        return true;
+        FileByteSource source(file);
+        return source.isOpen() && loadLayout(model, view, source, mode);
     } catch (...) {
         return false;
     }

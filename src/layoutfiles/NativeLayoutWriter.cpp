@@ -6,11 +6,50 @@
 #include "layoutfiles/ZlibStream.h"
 
 #include <charconv>
+#include <cmath>
+#include <functional>
 
 namespace selvir {
 namespace {
 
 constexpr const char* makerLine = "# Written by SelvirHS hydrographic survey software";
+// Saving hands the text to the compressor in pieces of about this size.
+constexpr std::size_t pieceBytes = std::size_t{256} << 10;
+
+// A single-precision vertex coordinate in the 6-decimal real format, the same text as formatFixed.
+// A float times 10^6 is exact in double (24 + 14 significant bits), so rounding that product to the
+// nearest integer (ties to even, as formatFixed does) gives the correctly rounded digits.
+void appendVertexReal(std::string& text, float value) {
+    const double scaled = static_cast<double>(value) * 1e6;
+    if (!(std::abs(scaled) < 9.0e15)) {
+        text += formatFixed(static_cast<double>(value), 6);
+        return;
+    }
+    const auto units = static_cast<long long>(std::nearbyint(scaled));
+    if (units == 0) {
+        text += "0.000000";
+        return;
+    }
+    const unsigned long long magnitude = units < 0 ? static_cast<unsigned long long>(-units) : units;
+    char buffer[32];
+    char* end = buffer + sizeof buffer;
+    char* p = end;
+    unsigned long long fraction = magnitude % 1000000;
+    for (int i = 0; i < 6; ++i) {
+        *--p = static_cast<char>('0' + fraction % 10);
+        fraction /= 10;
+    }
+    *--p = '.';
+    unsigned long long whole = magnitude / 1000000;
+    do {
+        *--p = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+    } while (whole != 0);
+    if (units < 0) {
+        *--p = '-';
+    }
+    text.append(p, end);
+}
 
 // Appends fields to the layout text. Reals are fixed with 6 decimals, "." as decimal point.
 class RecordWriter {
@@ -76,7 +115,9 @@ void writeHeader(std::string& text, const LocalDateTime& now) {
     text += "#\n";
 }
 
-void writePolyline(std::string& text, const TSPolyline& polyline) {
+using FlushIfFull = std::function<void()>;
+
+void writePolyline(std::string& text, const TSPolyline& polyline, const FlushIfFull& flushIfFull) {
     const char* keyword = "POLYLINE";
     if (polyline.ShapeType == shapetype::Spline) {
         keyword = "SPLINE";
@@ -92,17 +133,22 @@ void writePolyline(std::string& text, const TSPolyline& polyline) {
         .integer(polyline.PenFg)
         .integer(polyline.PenWidth)
         .end();
+    std::size_t sinceCheck = 0;
     for (const TPointF& p : polyline.Points) {
-        text += formatFixed(static_cast<double>(p.X), 6);
+        appendVertexReal(text, p.X);
         text += ' ';
-        text += formatFixed(static_cast<double>(p.Y), 6);
+        appendVertexReal(text, p.Y);
         text += '\n';
+        if (++sinceCheck == 4096 && flushIfFull) { // a long polyline is handed over in pieces too
+            sinceCheck = 0;
+            flushIfFull();
+        }
     }
 }
 
 // One record (or record group) for a shape of a written kind; nothing for the others, and nothing for
 // a shape whose class does not match its type code.
-void writeShape(std::string& text, const TSShape& shape) {
+void writeShape(std::string& text, const TSShape& shape, const FlushIfFull& flushIfFull) {
     RecordWriter out(text);
     switch (shape.ShapeType) {
     case shapetype::Line:
@@ -135,7 +181,7 @@ void writeShape(std::string& text, const TSShape& shape) {
     case shapetype::Spline:
     case shapetype::Curve:
         if (const auto* s = dynamic_cast<const TSPolyline*>(&shape)) {
-            writePolyline(text, *s);
+            writePolyline(text, *s, flushIfFull);
         }
         return;
     case shapetype::Rectangle:
@@ -168,11 +214,10 @@ std::size_t estimatedTextBytes(const CanvasModel& model) {
     return bytes;
 }
 
-} // namespace
-
-std::string buildLayoutText(const CanvasModel& model, const ViewWindow& view, const LocalDateTime& now) {
-    std::string text;
-    text.reserve(estimatedTextBytes(model));
+// Writes the layout text into `text`; with `flush`, hands it over whenever a piece is complete (a
+// record group is never split between pieces, which does not matter to the compressor anyway).
+void writeLayoutText(const CanvasModel& model, const ViewWindow& view, const LocalDateTime& now,
+                     std::string& text, const std::function<void(std::string&)>& flush) {
     writeHeader(text, now);
     RecordWriter(text)
         .keyword("WORLD")
@@ -184,9 +229,29 @@ std::string buildLayoutText(const CanvasModel& model, const ViewWindow& view, co
     for (const auto& layer : model.Layers) {
         RecordWriter(text).keyword("LAYER").rest(eightBit(layer->Name)).end();
     }
-    for (const auto& shape : model.Shapes) {
-        writeShape(text, *shape);
+    FlushIfFull flushIfFull;
+    if (flush) {
+        flushIfFull = [&] {
+            if (text.size() >= pieceBytes) {
+                flush(text);
+                text.clear();
+            }
+        };
     }
+    for (const auto& shape : model.Shapes) {
+        writeShape(text, *shape, flushIfFull);
+        if (flushIfFull) {
+            flushIfFull();
+        }
+    }
+}
+
+} // namespace
+
+std::string buildLayoutText(const CanvasModel& model, const ViewWindow& view, const LocalDateTime& now) {
+    std::string text;
+    text.reserve(estimatedTextBytes(model));
+    writeLayoutText(model, view, now, text, {});
     return text;
 }
 
@@ -201,9 +266,16 @@ std::optional<std::string> compressLayoutText(std::string_view text) {
 bool CadSave(const CanvasModel& model, const ViewWindow& view, const std::filesystem::path& file,
              const Clock& clock) {
     try {
-        const std::string text = buildLayoutText(model, view, clock.now());
-        const auto bytes = compressLayoutText(text);
-        return bytes && writeFileAtomically(file, *bytes);
+        // The text goes to the compressor piece by piece, so only the compressed file is held whole.
+        std::string bytes(layoutMagic);
+        ZlibDeflater deflater(layoutCompressionLevel, bytes);
+        std::string piece;
+        piece.reserve(pieceBytes + (std::size_t{64} << 10));
+        bool written = true;
+        writeLayoutText(model, view, clock.now(), piece,
+                        [&](std::string& text) { written = deflater.write(text) && written; });
+        written = deflater.write(piece) && written;
+        return deflater.finish() && written && writeFileAtomically(file, bytes);
     } catch (...) {
         return false;
     }

@@ -72,7 +72,53 @@ std::size_t leadingInteger(std::string_view text, std::int64_t& value) {
     return i;
 }
 
+namespace {
+
+constexpr double exactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                       1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+} // namespace
+
+bool plainDecimalPrefix(const char*& text, const char* end, double& value) {
+    const char* p = text;
+    bool negative = false;
+    if (p < end && (*p == '-' || *p == '+')) {
+        negative = *p == '-';
+        ++p;
+    }
+    std::uint64_t digits = 0;
+    const char* first = p;
+    while (p < end && static_cast<unsigned char>(*p - '0') < 10) {
+        digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+        ++p;
+    }
+    std::ptrdiff_t count = p - first;
+    std::ptrdiff_t decimals = 0;
+    if (p < end && *p == '.') {
+        const char* fraction = ++p;
+        while (p < end && static_cast<unsigned char>(*p - '0') < 10) {
+            digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+            ++p;
+        }
+        decimals = p - fraction;
+        count += decimals;
+    }
+    // Beyond 15 digits the integer may not be exact; an exponent or other character is the general
+    // reader's business.
+    if (count == 0 || count > 15 || (p < end && (*p == 'e' || *p == 'E' || *p == '.'))) {
+        return false;
+    }
+    const double magnitude = static_cast<double>(digits) / exactPowersOfTen[decimals];
+    value = negative ? -magnitude : magnitude;
+    text = p;
+    return true;
+}
+
 bool wordReal(std::string_view word, double& value) {
+    const char* p = word.data();
+    if (plainDecimalPrefix(p, word.data() + word.size(), value) && p == word.data() + word.size()) {
+        return true;
+    }
     const auto parsed = parseDouble(word);
     if (!parsed || !std::isfinite(*parsed)) {
         return false;

@@ -18,6 +18,12 @@ std::size_t leadingReal(std::string_view text, double& value);
 // when there is none. Values beyond 64 bits are held at the 64-bit limits.
 std::size_t leadingInteger(std::string_view text, std::int64_t& value);
 
+// Plain decimals ("-452317.250000", at most 15 digits, no exponent) at `text`, the fast common case
+// of the readers: the digits as an integer and the power of ten are both exact doubles, so one
+// division gives the correctly rounded value, the same as from_chars. On success `text` moves past
+// the number. False, with `text` unchanged, for anything else.
+bool plainDecimalPrefix(const char*& text, const char* end, double& value);
+
 // A whole word as a real or an integer; false when the word is anything else (or not finite).
 bool wordReal(std::string_view word, double& value);
 bool wordInteger(std::string_view word, std::int64_t& value);

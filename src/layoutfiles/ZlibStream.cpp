@@ -1,15 +1,15 @@
 #include "layoutfiles/ZlibStream.h"
 
 #include <algorithm>
-#include <climits>
-#include <limits>
 #include <zlib.h>
 
 namespace selvir {
 namespace {
 
-// zlib counts in uInt; larger buffers go through in slices.
+// zlib counts in uInt; larger pieces go through in slices.
 constexpr std::size_t maxSlice = std::size_t{1} << 30;
+constexpr std::size_t inputBlockBytes = std::size_t{64} << 10;
+constexpr std::size_t minFreeOutputBytes = std::size_t{64} << 10;
 
 unsigned sliceOf(std::size_t n) {
     return static_cast<unsigned>(std::min(n, maxSlice));
@@ -17,91 +17,132 @@ unsigned sliceOf(std::size_t n) {
 
 } // namespace
 
-bool zlibCompress(std::string_view data, int level, std::string& out) {
-    z_stream zs{};
-    if (deflateInit(&zs, level) != Z_OK) {
-        return false;
-    }
-    const std::size_t start = out.size();
-    const auto bound = deflateBound(&zs, static_cast<uLong>(std::min<std::size_t>(data.size(), ULONG_MAX)));
-    out.resize(start + std::max<std::size_t>(bound, 64));
+ZlibDeflater::ZlibDeflater(int level, std::string& out)
+    : zs_(new z_stream{}), out_(out), produced_(out.size()) {
+    ok_ = deflateInit(zs_, level) == Z_OK;
+}
 
-    auto* in = reinterpret_cast<const Bytef*>(data.data());
-    std::size_t inLeft = data.size();
-    std::size_t produced = 0;
-    int status = Z_OK;
-    while (status == Z_OK) {
-        if (produced == out.size() - start) {
-            out.resize(out.size() + (out.size() - start) / 2 + 4096);
+ZlibDeflater::~ZlibDeflater() {
+    deflateEnd(zs_);
+    delete zs_;
+}
+
+bool ZlibDeflater::run(int flush) {
+    for (;;) {
+        if (out_.size() - produced_ < minFreeOutputBytes) {
+            out_.resize(std::max(out_.size() * 3 / 2, produced_ + minFreeOutputBytes * 4));
         }
-        zs.next_in = const_cast<Bytef*>(in);
-        zs.avail_in = sliceOf(inLeft);
-        zs.next_out = reinterpret_cast<Bytef*>(out.data() + start + produced);
-        zs.avail_out = sliceOf(out.size() - start - produced);
-        const unsigned inBefore = zs.avail_in;
-        const unsigned outBefore = zs.avail_out;
-        status = deflate(&zs, inLeft <= maxSlice ? Z_FINISH : Z_NO_FLUSH);
-        in += inBefore - zs.avail_in;
-        inLeft -= inBefore - zs.avail_in;
-        produced += outBefore - zs.avail_out;
-        if (status == Z_BUF_ERROR) {
-            status = Z_OK; // needs more room; the loop grows the output
+        zs_->next_out = reinterpret_cast<Bytef*>(out_.data() + produced_);
+        zs_->avail_out = sliceOf(out_.size() - produced_);
+        const unsigned before = zs_->avail_out;
+        const int status = deflate(zs_, flush);
+        produced_ += before - zs_->avail_out;
+        if (status == Z_STREAM_END) {
+            return true;
+        }
+        if (status != Z_OK && status != Z_BUF_ERROR) {
+            return false;
+        }
+        // Done with this piece once zlib took all input and left room in the output.
+        if (flush == Z_NO_FLUSH && zs_->avail_in == 0 && zs_->avail_out > 0) {
+            return true;
         }
     }
-    deflateEnd(&zs);
-    if (status != Z_STREAM_END) {
-        out.resize(start);
-        return false;
+}
+
+bool ZlibDeflater::write(std::string_view data) {
+    while (ok_ && !data.empty()) {
+        const unsigned slice = sliceOf(data.size());
+        zs_->next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+        zs_->avail_in = slice;
+        ok_ = run(Z_NO_FLUSH);
+        data.remove_prefix(slice);
     }
-    out.resize(start + produced);
-    return true;
+    return ok_;
+}
+
+bool ZlibDeflater::finish() {
+    if (ok_) {
+        zs_->next_in = nullptr;
+        zs_->avail_in = 0;
+        ok_ = run(Z_FINISH);
+    }
+    out_.resize(produced_);
+    return ok_;
+}
+
+InflatingByteSource::InflatingByteSource(ByteSource& compressed, std::uint64_t maxOutputBytes)
+    : compressed_(compressed), maxOutputBytes_(maxOutputBytes), zs_(new z_stream{}), input_(inputBlockBytes) {
+    if (inflateInit(zs_) != Z_OK) {
+        state_ = State::Failed;
+    }
+}
+
+InflatingByteSource::~InflatingByteSource() {
+    inflateEnd(zs_);
+    delete zs_;
+}
+
+std::size_t InflatingByteSource::read(char* buffer, std::size_t capacity) {
+    if (state_ != State::Running || capacity == 0) {
+        return 0;
+    }
+    zs_->next_out = reinterpret_cast<Bytef*>(buffer);
+    zs_->avail_out = sliceOf(capacity);
+    const unsigned room = zs_->avail_out;
+    while (zs_->avail_out == room) {
+        if (zs_->avail_in == 0 && !inputEnded_) {
+            const std::size_t got = compressed_.read(input_.data(), input_.size());
+            inputEnded_ = got == 0;
+            zs_->next_in = reinterpret_cast<Bytef*>(input_.data());
+            zs_->avail_in = static_cast<unsigned>(got);
+        }
+        const int status = inflate(zs_, Z_NO_FLUSH);
+        if (status == Z_STREAM_END) {
+            state_ = State::Ended;
+            break;
+        }
+        const bool stuck = status == Z_BUF_ERROR && inputEnded_ && zs_->avail_in == 0;
+        if (stuck || (status != Z_OK && status != Z_BUF_ERROR)) {
+            state_ = State::Failed; // truncated, or corrupt
+            break;
+        }
+    }
+    const std::size_t got = room - zs_->avail_out;
+    produced_ += got;
+    if (produced_ > maxOutputBytes_) {
+        state_ = State::Failed;
+        return 0;
+    }
+    return got;
+}
+
+bool zlibCompress(std::string_view data, int level, std::string& out) {
+    const std::size_t start = out.size();
+    ZlibDeflater deflater(level, out);
+    if (deflater.write(data) && deflater.finish()) {
+        return true;
+    }
+    out.resize(start);
+    return false;
 }
 
 bool zlibInflate(std::string_view stream, std::size_t maxBytes, std::string& out) {
+    MemoryByteSource input(stream);
+    InflatingByteSource inflater(input, maxBytes);
     out.clear();
-    z_stream zs{};
-    if (inflateInit(&zs) != Z_OK) {
-        return false;
-    }
-    // Layout text shrinks to about a third; start near the final size and double when needed.
-    std::size_t capacity = std::min(maxBytes, std::max<std::size_t>(stream.size() * 4, 4096));
-    out.resize(capacity);
-    auto* in = reinterpret_cast<const Bytef*>(stream.data());
-    std::size_t inLeft = stream.size();
     std::size_t produced = 0;
-    int status = Z_OK;
     for (;;) {
-        if (produced == capacity) {
-            if (capacity >= maxBytes) {
-                status = Z_MEM_ERROR; // would exceed the limit
-                break;
-            }
-            capacity = std::min(maxBytes, capacity * 2);
-            out.resize(capacity);
+        if (out.size() - produced < minFreeOutputBytes) {
+            out.resize(std::max(out.size() * 2, produced + minFreeOutputBytes * 4));
         }
-        zs.next_in = const_cast<Bytef*>(in);
-        zs.avail_in = sliceOf(inLeft);
-        zs.next_out = reinterpret_cast<Bytef*>(out.data() + produced);
-        zs.avail_out = sliceOf(capacity - produced);
-        const unsigned inBefore = zs.avail_in;
-        const unsigned outBefore = zs.avail_out;
-        status = inflate(&zs, Z_NO_FLUSH);
-        in += inBefore - zs.avail_in;
-        inLeft -= inBefore - zs.avail_in;
-        produced += outBefore - zs.avail_out;
-        if (status == Z_STREAM_END) {
+        const std::size_t got = inflater.read(out.data() + produced, out.size() - produced);
+        produced += got;
+        if (got == 0) {
             break;
         }
-        if (status == Z_OK) {
-            continue;
-        }
-        if (status == Z_BUF_ERROR && zs.avail_out == 0) {
-            continue; // output full: grow and go on
-        }
-        break; // data error, dictionary needed, or input ended before the stream did
     }
-    inflateEnd(&zs);
-    if (status != Z_STREAM_END) {
+    if (!inflater.complete()) {
         out.clear();
         out.shrink_to_fit();
         return false;

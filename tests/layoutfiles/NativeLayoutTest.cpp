@@ -3,10 +3,16 @@
 #include "layoutfiles/NativeLayout.h"
 
 #include "LayoutTestSupport.h"
+#include "core/NumberFormat.h"
+#include "layoutfiles/TextNumbers.h"
 #include "layoutfiles/ZlibStream.h"
 
+#include <charconv>
+#include <cmath>
 #include <csignal>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <random>
 #include <sys/resource.h>
 #include <zlib.h>
 
@@ -568,6 +574,94 @@ TEST(NativeLayout, ShortFilesAndRandomBytesAreReadAsText) {
     EXPECT_TRUE(loadText(d, "LAYER " + std::string(1 << 20, 'n') + "\nLINE 0 0 1 1 1\n" +
                                 std::string(1 << 20, '7') + "\n"));
     EXPECT_EQ(d.model.Shapes.size(), 1u);
+}
+
+// Vertices are written by a fast path of their own; it must give formatFixed's text for every float.
+TEST(NativeLayout, VertexRealsAreFormatFixedOfTheSinglePrecisionValue) {
+    std::mt19937 random(20260305);
+    std::vector<float> values = {0.0f,   -0.0f,   0.5f,    -0.5f,   4512345.5f, 1e-7f,
+                                 -4e-7f, 5e-7f,   1.5e-6f, 2.5e-6f, 8388607.5f, 16777216.0f,
+                                 3e9f,   9.2e12f, 1e20f,   -3.4e38f};
+    for (int i = 0; i < 200000; ++i) {
+        const std::uint32_t bits = random();
+        float f = 0.0f;
+        std::memcpy(&f, &bits, sizeof f);
+        if (std::isfinite(f)) {
+            values.push_back(f);
+        }
+        values.push_back(static_cast<float>(450000.0 + (random() % 100000000) / 1000.0));
+    }
+    CanvasModel model;
+    auto p = std::make_unique<TSPolyline>();
+    for (std::size_t i = 0; i + 1 < values.size(); i += 2) {
+        p->Points.push_back({values[i], values[i + 1]});
+    }
+    p->Id = model.TakeNextId();
+    model.AppendShape(std::move(p));
+    const auto lines = splitLines(buildLayoutText(model, ViewWindow{}, savedAt));
+    ASSERT_EQ(lines.size(), 7 + values.size() / 2);
+    for (std::size_t i = 0; i + 1 < values.size(); i += 2) {
+        const std::string expected = formatFixed(static_cast<double>(values[i]), 6) + " " +
+                                     formatFixed(static_cast<double>(values[i + 1]), 6);
+        ASSERT_EQ(lines[7 + i / 2], expected) << values[i] << " " << values[i + 1];
+    }
+}
+
+// Plain decimals are read by a fast path of their own; it must agree with from_chars.
+TEST(NativeLayout, PlainDecimalsReadAsFromChars) {
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 300000; ++i) {
+        const int digits = 1 + static_cast<int>(random() % 15);
+        std::string text = random() % 3 == 0 ? "-" : "";
+        for (int d = 0; d < digits; ++d) {
+            text += static_cast<char>('0' + random() % 10);
+        }
+        text.insert(text.size() - random() % (digits + 1), ".");
+        if (text == "." || text == "-.") {
+            continue;
+        }
+        double fast = 0.0;
+        const char* p = text.data();
+        ASSERT_TRUE(textnum::plainDecimalPrefix(p, text.data() + text.size(), fast)) << text;
+        EXPECT_EQ(p, text.data() + text.size());
+        double slow = 0.0;
+        std::from_chars(text.data(), text.data() + text.size(), slow);
+        ASSERT_EQ(fast, slow) << text;
+        ASSERT_EQ(std::signbit(fast), std::signbit(slow)) << text;
+    }
+    for (const char* other : {"1e5", "1.5E-3", "1234567890123456", "1.2.3", ".", "-", "+", "nan", ""}) {
+        double v = 0.0;
+        const char* p = other;
+        EXPECT_FALSE(textnum::plainDecimalPrefix(p, other + std::strlen(other), v)) << other;
+    }
+}
+
+TEST(NativeLayout, CorruptStreamUndoesWhatWasBuiltFromIt) {
+    // A long layout whose stream breaks near its end: most records were already read.
+    Drawing big;
+    big.model.LayerOpen("new layer");
+    for (int i = 0; i < 3000; ++i) {
+        big.model.DrawLine(i, 0, i, 10, 1);
+    }
+    big.view.WorldSet(-1, 2, 3, -4);
+    std::string bytes = *compressLayoutText(buildLayoutText(big.model, big.view, savedAt));
+    bytes[bytes.size() - 6] ^= 0x20;
+    for (int mode : {layoutReplace, layoutAdd}) {
+        Drawing d;
+        const int kept = d.model.LayerOpen("kept");
+        const ShapeId id = d.model.DrawCircle(1, 1, 1, kept);
+        d.model.ShapeSelect(id, false);
+        const TSShape* before = d.model.Shapes[0].get();
+        EXPECT_FALSE(loadLayoutBytes(d.model, d.view, bytes, mode));
+        ASSERT_EQ(d.model.Shapes.size(), 1u);
+        EXPECT_EQ(d.model.Shapes[0].get(), before) << "the very same shape";
+        EXPECT_EQ(d.model.Selection, std::vector<ShapeId>{id});
+        EXPECT_EQ(test::layerNames(d.model), (std::vector<std::string>{"0:Default", "1:kept"}));
+        EXPECT_EQ(d.model.CurrentLayer, kept);
+        EXPECT_EQ(d.model.LayerCounter, 2);
+        EXPECT_EQ(d.model.DrawPoint(0, 0, 0), id + 1) << "the id counter is back too";
+        EXPECT_EQ(d.view, ViewWindow{});
+    }
 }
 
 TEST(NativeLayout, InflateStopsAtItsLimit) {
