@@ -107,8 +107,11 @@ private:
 class TextLines {
 public:
     // Large reads: the inflater then works in few, long calls.
-    explicit TextLines(ByteSource& source)
-        : lines_(source, false, LineReader::defaultMaxLineBytes, std::size_t{256} << 10) {}
+    // Reads of up to 256 KiB (the inflater then works in few, long calls while the text it gives stays
+    // in the cache); less for a text known to be shorter. `expectedBytes` 0: not known.
+    TextLines(ByteSource& source, std::uint64_t expectedBytes)
+        : lines_(source, false, LineReader::defaultMaxLineBytes,
+                 static_cast<std::size_t>(std::clamp<std::uint64_t>(expectedBytes + 1, 4096, 256 << 10))) {}
     bool next(std::string_view& line) {
         if (!lines_.next(line)) {
             return false;
@@ -129,8 +132,8 @@ QString fromEightBit(std::string_view bytes) {
 
 class RecordReader {
 public:
-    RecordReader(CanvasModel& model, ViewWindow& view, ByteSource& text)
-        : model_(model), view_(view), lines_(text) {}
+    RecordReader(CanvasModel& model, ViewWindow& view, ByteSource& text, std::uint64_t expectedBytes)
+        : model_(model), view_(view), lines_(text, expectedBytes) {}
 
     void run() {
         std::string_view line;
@@ -440,7 +443,9 @@ bool loadLayout(CanvasModel& model, ViewWindow& view, Source& source, int mode) 
     InflatingByteSource inflater(source, maxLayoutTextBytes);
     ByteSource& text = compressed ? static_cast<ByteSource&>(inflater) : source;
     LoadJournal journal(model, view, mode);
-    RecordReader(model, view, text).run();
+    // A compressed text is rarely more than ten times its stream.
+    const std::uint64_t expected = compressed ? source.size() * 10 : source.size();
+    RecordReader(model, view, text, expected).run();
     const bool sourceFailed = [&] {
         if constexpr (std::is_same_v<Source, FileByteSource>) {
             return source.failed();
@@ -478,7 +483,7 @@ void applyLayoutText(CanvasModel& model, ViewWindow& view, std::string_view text
         model.ResetDrawing();
     }
     MemoryByteSource source(text);
-    RecordReader(model, view, source).run();
+    RecordReader(model, view, source, text.size()).run();
     model.SetDirty();
 }
 
