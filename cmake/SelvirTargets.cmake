@@ -1,4 +1,12 @@
 # Shared settings for every target of the project.
+
+# A fuzz build instruments every library for coverage and sanitizers, not only the fuzz binaries:
+# otherwise libFuzzer sees only the harness and mutates blind.
+if(SELVIR_FUZZ)
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
 function(selvir_set_warnings target)
     if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
         target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)

@@ -25,6 +25,7 @@
 #include <QImage>
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -32,6 +33,9 @@
 class QPainter;
 
 namespace selvir {
+
+struct DxfLoadReport;
+struct DxfProgress;
 
 class TSelvirCanvas : public QWidget {
     Q_OBJECT
@@ -192,6 +196,20 @@ public:
     void CadFontBehaviorReset() { model_.CadFontBehaviorReset(); }
     void LayerFontBehaviorReset(int layer) { model_.LayerFontBehaviorReset(layer); }
     void ShapeFontBehaviorReset(ShapeId id) { model_.ShapeFontBehaviorReset(id); }
+
+    // --- Layout files (formats in layoutfiles/: NativeLayout.h, DxfExport.h, DxfImport.h, XyzImport.h).
+    // Each returns false on failure, shows no message and lets no exception escape; loads request a
+    // repaint. The integer of CadSave and the first two of CadLoad have no effect (the owner passes -1);
+    // CadLoad's mode 0 replaces the drawing, any other value adds to it. DXFLoad hands its report
+    // lines to the caller and its progress to `progress` (for a progress dialog).
+    bool CadSave(const QString& fileName, int unused = -1);
+    bool CadLoad(const QString& fileName, int unused1, int unused2, int mode);
+    bool DXFSave(const QString& fileName);
+    bool DXFLoad(const QString& fileName, DxfLoadReport* report = nullptr,
+                 const std::function<void(const DxfProgress&)>& progress = {});
+    bool XYZLoad(const QString& fileName, int layer, double low, double high);
+    // The first block read from a DXF drawing with that name, or null.
+    TSBlock* FindBlock(const QString& name) const { return model_.FindBlock(name); }
 
     // --- View (formulas in ViewWindow.h; the client size is the widget size)
     void WorldToScreen(double x, double y, int& px, int& py) const {

@@ -15,6 +15,12 @@ const std::vector<Command>& commands() {
         {"geo", "[--settings FILE] [--local]",
          "convert \"latitude longitude height\" lines (WGS-84) to easting, northing and grid convergence",
          runGeoCommand},
+        {"dxfinfo", "FILE",
+         "import a DXF drawing into an empty drawing; print the report, shapes per type and layer",
+         runDxfInfoCommand},
+        {"convert", "IN OUT",
+         "convert a layout, DXF or XYZ file (.gvx, .dxf, .xyz) to a layout or DXF (.gvx, .dxf)",
+         runConvertCommand},
     };
     return table;
 }

@@ -35,5 +35,7 @@ int runTool(const std::vector<std::string>& args, CommandStreams streams);
 int runScanCommand(CommandArgs args, CommandStreams streams);
 int runNmeaCommand(CommandArgs args, CommandStreams streams);
 int runGeoCommand(CommandArgs args, CommandStreams streams);
+int runDxfInfoCommand(CommandArgs args, CommandStreams streams);
+int runConvertCommand(CommandArgs args, CommandStreams streams);
 
 } // namespace selvir::cli

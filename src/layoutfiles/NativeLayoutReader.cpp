@@ -1,0 +1,516 @@
+// Reading the native layout: decompression as the text is needed, one record per line.
+#include "core/AtomicFile.h"
+#include "core/CodePage.h"
+#include "layoutfiles/NativeLayout.h"
+#include "layoutfiles/TextNumbers.h"
+#include "layoutfiles/ZlibStream.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <memory>
+#include <system_error>
+#include <type_traits>
+
+namespace selvir {
+namespace {
+
+// Vertices reserved up front at most; a longer polyline grows as its point lines are read.
+constexpr std::int64_t reserveLimit = 1 << 16;
+
+bool isSeparator(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// The blank-separated fields of one record, read from the left.
+class Fields {
+public:
+    explicit Fields(std::string_view text) : rest_(text) {}
+
+    // The next word, leading blanks skipped; empty when the line has no more.
+    std::string_view word() {
+        std::size_t b = 0;
+        while (b < rest_.size() && isSeparator(rest_[b])) {
+            ++b;
+        }
+        std::size_t e = b;
+        while (e < rest_.size() && !isSeparator(rest_[e])) {
+            ++e;
+        }
+        const std::string_view w = rest_.substr(b, e - b);
+        rest_.remove_prefix(e);
+        return w;
+    }
+    bool real(double& value) {
+        std::size_t b = 0;
+        while (b < rest_.size() && isSeparator(rest_[b])) {
+            ++b;
+        }
+        const char* p = rest_.data() + b;
+        const char* end = rest_.data() + rest_.size();
+        if (textnum::plainDecimalPrefix(p, end, value) && (p == end || isSeparator(*p))) {
+            rest_ = std::string_view(p, static_cast<std::size_t>(end - p));
+            return true;
+        }
+        return textnum::wordReal(word(), value);
+    }
+    // A 32-bit field: signed values, and unsigned colour values up to 0xFFFFFFFF taken as their
+    // signed bit pattern.
+    bool integer(std::int32_t& value) {
+        std::int64_t wide = 0;
+        if (!textnum::wordInteger(word(), wide) || wide < std::numeric_limits<std::int32_t>::min() ||
+            wide > std::numeric_limits<std::uint32_t>::max()) {
+            return false;
+        }
+        value = static_cast<std::int32_t>(static_cast<std::uint32_t>(wide));
+        return true;
+    }
+    bool count(std::int64_t& value) { return textnum::wordInteger(word(), value); }
+    std::string_view rest() const { return rest_; }
+
+private:
+    std::string_view rest_;
+};
+
+// Trailing fields: once one is missing or unreadable, it and every later one keep their defaults.
+class TrailingFields {
+public:
+    explicit TrailingFields(Fields& fields) : fields_(fields) {}
+    template <class T>
+    TrailingFields& integer(T& target) {
+        std::int32_t v = 0;
+        if (!missing_ && fields_.integer(v)) {
+            target = static_cast<T>(v);
+        } else {
+            missing_ = true;
+        }
+        return *this;
+    }
+    TrailingFields& real(double& target) {
+        double v = 0.0;
+        if (!missing_ && fields_.real(v)) {
+            target = v;
+        } else {
+            missing_ = true;
+        }
+        return *this;
+    }
+    bool missing() const { return missing_; }
+
+private:
+    Fields& fields_;
+    bool missing_ = false;
+};
+
+// The text's lines at LF; a CR before the LF (a file edited on Windows) is not part of the line.
+class TextLines {
+public:
+    // Large reads: the inflater then works in few, long calls.
+    // Reads of up to 256 KiB (the inflater then works in few, long calls while the text it gives stays
+    // in the cache); less for a text known to be shorter. `expectedBytes` 0: not known.
+    TextLines(ByteSource& source, std::uint64_t expectedBytes)
+        : lines_(source, false, LineReader::defaultMaxLineBytes,
+                 static_cast<std::size_t>(std::clamp<std::uint64_t>(expectedBytes + 1, 4096, 256 << 10))) {}
+    bool next(std::string_view& line) {
+        if (!lines_.next(line)) {
+            return false;
+        }
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        return true;
+    }
+
+private:
+    LineReader lines_;
+};
+
+QString fromEightBit(std::string_view bytes) {
+    return QString::fromStdString(toUtf8(bytes, CodePage::Windows1254));
+}
+
+class RecordReader {
+public:
+    RecordReader(CanvasModel& model, ViewWindow& view, ByteSource& text, std::uint64_t expectedBytes)
+        : model_(model), view_(view), lines_(text, expectedBytes) {}
+
+    void run() {
+        std::string_view line;
+        while (lines_.next(line)) {
+            if (line.empty() || line.front() == '#') {
+                continue;
+            }
+            Fields fields(line);
+            const std::string_view keyword = fields.word();
+            record(keyword, fields);
+        }
+    }
+
+private:
+    void record(std::string_view keyword, Fields& f) {
+        if (keyword == "LINE") {
+            lineOrCircle(f, false);
+        } else if (keyword == "POLYLINE") {
+            polyline(f, shapetype::Polyline, false);
+        } else if (keyword == "POLYGON") {
+            polyline(f, shapetype::Polygon, true);
+        } else if (keyword == "POINT") {
+            point(f);
+        } else if (keyword == "TEXT") {
+            text(f);
+        } else if (keyword == "LAYER") {
+            layer(f);
+        } else if (keyword == "CIRCLE") {
+            lineOrCircle(f, true);
+        } else if (keyword == "RECTANGLE") {
+            rectangle(f);
+        } else if (keyword == "ELLIPSE") {
+            ellipse(f);
+        } else if (keyword == "SPLINE") {
+            polyline(f, shapetype::Spline, false);
+        } else if (keyword == "ARC3P") {
+            polyline(f, shapetype::Curve, false);
+        } else if (keyword == "ARC") {
+            arc(f);
+        } else if (keyword == "WORLD") {
+            world(f);
+        }
+    }
+
+    // Shapes built directly: the record's layer as it is, bounds, the next id, on top.
+    void append(std::unique_ptr<TSShape> shape, std::int32_t layer) {
+        shape->Layer = layer;
+        shape->UpdateBounds();
+        shape->Id = model_.TakeNextId();
+        model_.AppendShape(std::move(shape));
+    }
+
+    // The pen rule of ELLIPSE, ARC and the polyline group: the record's pen only when its colour is
+    // not 0, else the base values.
+    static void penUnlessZero(TSShape& shape, TColor pen, int width) {
+        if (pen != 0) {
+            shape.PenFg = pen;
+            shape.PenWidth = width;
+        }
+    }
+
+    void world(Fields& f) {
+        double left = 0, right = 0, bottom = 0, top = 0;
+        if (f.real(left) && f.real(right) && f.real(bottom) && f.real(top)) {
+            view_.WorldLeft = left;
+            view_.WorldRight = right;
+            view_.WorldBottom = bottom;
+            view_.WorldTop = top;
+        }
+    }
+
+    void layer(Fields& f) {
+        std::string_view name = f.rest();
+        // The rest of the line after the one blank that follows the keyword.
+        if (!name.empty()) {
+            name.remove_prefix(1);
+        }
+        model_.LayerOpen(fromEightBit(name));
+    }
+
+    // LINE and CIRCLE go through the creators: "Default" when the layer is missing, the layer's pen;
+    // the record's pen and width replace it only when its colour is not 0.
+    void lineOrCircle(Fields& f, bool circle) {
+        double a = 0, b = 0, c = 0, d = 0;
+        std::int32_t layer = 0;
+        const bool leading = circle ? f.real(a) && f.real(b) && f.real(c) && f.integer(layer)
+                                    : f.real(a) && f.real(b) && f.real(c) && f.real(d) && f.integer(layer);
+        if (!leading) {
+            return;
+        }
+        TColor pen = 0;
+        int width = 1;
+        TrailingFields(f).integer(pen).integer(width);
+        const ShapeId id = circle ? model_.DrawCircle(a, b, c, layer) : model_.DrawLine(a, b, c, d, layer);
+        if (pen != 0) {
+            model_.SetShapePenFg(id, pen);
+            model_.SetShapePenWidth(id, width);
+        }
+    }
+
+    void point(Fields& f) {
+        auto p = std::make_unique<TSPoint>();
+        std::int32_t layer = 0;
+        if (!(f.real(p->X) && f.real(p->Y) && f.integer(layer))) {
+            return;
+        }
+        TrailingFields(f).integer(p->PenFg).integer(p->PenWidth).real(p->Value);
+        p->PointSize = 3;
+        append(std::move(p), layer);
+    }
+
+    void rectangle(Fields& f) {
+        auto r = std::make_unique<TSRectangle>();
+        std::int32_t layer = 0;
+        if (!(f.real(r->X1) && f.real(r->Y1) && f.real(r->X2) && f.real(r->Y2) && f.integer(layer))) {
+            return;
+        }
+        // Pen and brush come from the record whatever their values; a missing brush is solid black.
+        TColor pen = 0;
+        int width = 1;
+        TColor brush = 0;
+        int brushStyle = 0;
+        TrailingFields(f).integer(pen).integer(width).integer(brush).integer(brushStyle).real(r->Value);
+        r->PenFg = pen;
+        r->PenWidth = width;
+        r->BrushFg = brush;
+        r->BrushStyle = static_cast<std::uint8_t>(brushStyle);
+        r->Rounded = false;
+        r->CornerRadius = 10.0;
+        append(std::move(r), layer);
+    }
+
+    void ellipse(Fields& f) {
+        auto e = std::make_unique<TSEllipse>();
+        std::int32_t layer = 0;
+        if (!(f.real(e->X1) && f.real(e->Y1) && f.real(e->X2) && f.real(e->Y2) && f.integer(layer))) {
+            return;
+        }
+        TColor pen = 0;
+        int width = 1;
+        TrailingFields(f).integer(pen).integer(width);
+        e->ShapeType = shapetype::Ellipse;
+        penUnlessZero(*e, pen, width);
+        append(std::move(e), layer);
+    }
+
+    void arc(Fields& f) {
+        auto a = std::make_unique<TSArc>();
+        std::int32_t layer = 0;
+        if (!(f.real(a->X1) && f.real(a->Y1) && f.real(a->X2) && f.real(a->Y2) && f.real(a->X3) &&
+              f.real(a->Y3) && f.integer(layer))) {
+            return;
+        }
+        TColor pen = 0;
+        int width = 1;
+        TrailingFields(f).integer(pen).integer(width);
+        penUnlessZero(*a, pen, width);
+        append(std::move(a), layer);
+    }
+
+    // The header line, then exactly n lines taken as vertices whatever they hold. A count larger than
+    // the lines that follow takes the lines there are; a negative count takes none; a line that is
+    // not two finite numbers (in single precision) gives no vertex. Nothing is reserved from n itself.
+    void polyline(Fields& f, int type, bool closed) {
+        std::int32_t layer = 0;
+        std::int64_t n = 0;
+        if (!(f.integer(layer) && f.count(n))) {
+            return;
+        }
+        TColor pen = 0;
+        int width = 1;
+        TrailingFields(f).integer(pen).integer(width);
+        auto p = std::make_unique<TSPolyline>();
+        p->ShapeType = type;
+        p->Closed = closed;
+        penUnlessZero(*p, pen, width);
+        if (n > 0) {
+            p->Points.reserve(static_cast<std::size_t>(std::min<std::int64_t>(n, reserveLimit)));
+        }
+        std::string_view line;
+        for (std::int64_t i = 0; i < n && lines_.next(line); ++i) {
+            double x = 0, y = 0;
+            if (pointLine(line, x, y) && std::isfinite(static_cast<float>(x)) &&
+                std::isfinite(static_cast<float>(y))) {
+                p->AddPoint(x, y);
+            }
+        }
+        p->Points.shrink_to_fit();
+        // AddPoint kept the bounds as the vertices came.
+        p->Layer = layer;
+        p->Id = model_.TakeNextId();
+        model_.AppendShape(std::move(p));
+    }
+
+    // X and Y of a point line. The common line, as the program writes it ("x y"), is read in one
+    // pass; any other goes through the general field reader, with the same result.
+    static bool pointLine(std::string_view line, double& x, double& y) {
+        const char* p = line.data();
+        const char* end = p + line.size();
+        if (textnum::plainDecimalPrefix(p, end, x) && p < end && *p == ' ' &&
+            textnum::plainDecimalPrefix(++p, end, y) && (p == end || isSeparator(*p))) {
+            return true;
+        }
+        Fields xy(line);
+        return xy.real(x) && xy.real(y);
+    }
+
+    void text(Fields& f) {
+        double x = 0, y = 0;
+        std::int32_t layer = 0, fontIndex = 0;
+        if (!(f.real(x) && f.real(y) && f.integer(layer) && f.integer(fontIndex))) {
+            return;
+        }
+        TColor pen = 0;
+        double height = 10.0, rotation = 0.0;
+        int bold = 0, italic = 0;
+        TrailingFields trailing(f);
+        trailing.integer(pen).real(height).real(rotation).integer(bold).integer(italic);
+        std::string_view fontWord;
+        std::string_view caption;
+        if (!trailing.missing()) {
+            fontWord = f.word();
+            caption = f.rest();
+            if (!caption.empty() && caption.front() == ' ') {
+                caption.remove_prefix(1);
+            }
+        }
+        const ShapeId id = model_.TextAdd(layer, fromEightBit(caption), x, y, fontIndex);
+        auto* label = static_cast<TSText*>(model_.FindShape(id));
+        if (pen != 0) {
+            model_.SetShapePenFg(id, pen);
+        }
+        label->TextHeight = height;
+        label->Rotation = rotation;
+        label->Bold = bold != 0;
+        label->Italic = italic != 0;
+        if (!fontWord.empty() && fontWord != "0") {
+            label->FontName = fromEightBit(fontWord);
+        }
+    }
+
+    CanvasModel& model_;
+    ViewWindow& view_;
+    TextLines lines_;
+};
+
+// What a load changed, so that a stream found corrupt at its end can be undone: the drawing is then
+// as it was, as if the file had been read whole before the drawing was touched.
+class LoadJournal {
+public:
+    LoadJournal(CanvasModel& model, ViewWindow& view, int mode)
+        : model_(model), view_(view), replace_(mode == layoutReplace), savedView_(view),
+          layerCounter_(model.LayerCounter), currentLayer_(model.CurrentLayer), nextId_(model.ShapeIdCounter),
+          shapes_(model.Shapes.size()), layers_(model.Layers.size()) {
+        if (replace_) {
+            oldShapes_ = std::move(model.Shapes);
+            oldLayers_ = std::move(model.Layers);
+            oldSelection_ = std::move(model.Selection);
+            model.Shapes.clear();
+            model.Layers.clear();
+            model.Selection.clear();
+            model.ResetDrawing();
+        }
+    }
+
+    void undo() {
+        if (replace_) {
+            model_.Shapes = std::move(oldShapes_);
+            model_.Layers = std::move(oldLayers_);
+            model_.Selection = std::move(oldSelection_);
+        } else {
+            model_.Shapes.resize(shapes_);
+            model_.Layers.resize(layers_);
+        }
+        model_.LayerCounter = layerCounter_;
+        model_.CurrentLayer = currentLayer_;
+        model_.ShapeIdCounter = nextId_;
+        view_ = savedView_;
+    }
+
+private:
+    CanvasModel& model_;
+    ViewWindow& view_;
+    bool replace_;
+    ViewWindow savedView_;
+    int layerCounter_;
+    int currentLayer_;
+    ShapeId nextId_;
+    std::size_t shapes_;
+    std::size_t layers_;
+    std::vector<std::unique_ptr<TSShape>> oldShapes_;
+    std::vector<std::unique_ptr<TSLayer>> oldLayers_;
+    std::vector<ShapeId> oldSelection_;
+};
+
+// Reads a layout from `source` (the file's bytes from byte 0): inflated behind "GVX1", else as text.
+// The records are turned into shapes as the text comes; when the stream proves corrupt, truncated or
+// too large, or the source cannot be read, everything is undone and false returned.
+template <class Source>
+bool loadLayout(CanvasModel& model, ViewWindow& view, Source& source, int mode) {
+    char magic[4] = {};
+    const bool compressed =
+        source.read(magic, sizeof magic) == sizeof magic && std::string_view(magic, 4) == layoutMagic;
+    if (!compressed && !source.rewind()) {
+        return false;
+    }
+    InflatingByteSource inflater(source, maxLayoutTextBytes);
+    ByteSource& text = compressed ? static_cast<ByteSource&>(inflater) : source;
+    LoadJournal journal(model, view, mode);
+    // A compressed text is rarely more than ten times its stream.
+    const std::uint64_t expected = compressed ? source.size() * 10 : source.size();
+    RecordReader(model, view, text, expected).run();
+    const bool sourceFailed = [&] {
+        if constexpr (std::is_same_v<Source, FileByteSource>) {
+            return source.failed();
+        } else {
+            return false;
+        }
+    }();
+    if ((compressed && !inflater.complete()) || sourceFailed) {
+        journal.undo();
+        model.SetDirty();
+        return false;
+    }
+    model.SetDirty();
+    return true;
+}
+
+} // namespace
+
+std::optional<std::string> layoutTextFromBytes(std::string bytes) {
+    if (bytes.size() < layoutMagic.size() || std::string_view(bytes).substr(0, 4) != layoutMagic) {
+        if (bytes.size() > maxLayoutTextBytes) {
+            return std::nullopt;
+        }
+        return bytes;
+    }
+    std::string text;
+    if (!zlibInflate(std::string_view(bytes).substr(layoutMagic.size()), maxLayoutTextBytes, text)) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+void applyLayoutText(CanvasModel& model, ViewWindow& view, std::string_view text, int mode) {
+    if (mode == layoutReplace) {
+        model.ResetDrawing();
+    }
+    MemoryByteSource source(text);
+    RecordReader(model, view, source, text.size()).run();
+    model.SetDirty();
+}
+
+bool loadLayoutBytes(CanvasModel& model, ViewWindow& view, std::string_view bytes, int mode) {
+    try {
+        MemoryByteSource source(bytes);
+        return loadLayout(model, view, source, mode);
+    } catch (...) {
+        return false;
+    }
+}
+
+bool CadLoad(CanvasModel& model, ViewWindow& view, const std::filesystem::path& file, int mode) {
+    try {
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(file, ec)) {
+            return false;
+        }
+        const auto size = std::filesystem::file_size(file, ec);
+        if (ec || size > maxLayoutTextBytes) {
+            return false;
+        }
+        FileByteSource source(file);
+        return source.isOpen() && loadLayout(model, view, source, mode);
+    } catch (...) {
+        return false;
+    }
+}
+
+} // namespace selvir
