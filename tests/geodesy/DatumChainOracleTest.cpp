@@ -1,5 +1,5 @@
 // The geocentric conversion, the seven-parameter step and the whole datum chain against PROJ.
-#include "ProjOracle.h"
+#include "support/ProjOracle.h"
 #include "core/ScanPattern.h"
 #include "geodesy/DatumShift.h"
 #include "geodesy/GeodesyText.h"

@@ -1,5 +1,5 @@
 // selvirhs-tool geo: the realtime conversion on standard input, with and without a settings file.
-#include "ProjOracle.h"
+#include "support/ProjOracle.h"
 #include "cli/Commands.h"
 #include "core/ScanPattern.h"
 

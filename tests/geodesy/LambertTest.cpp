@@ -1,6 +1,6 @@
 // Lambert Conformal Conic: start values, setters and their error bits, and the forward conversions
 // against PROJ's lcc (one and two standard parallels).
-#include "ProjOracle.h"
+#include "support/ProjOracle.h"
 #include "geodesy/Angles.h"
 #include "geodesy/LambertConformalConic.h"
 

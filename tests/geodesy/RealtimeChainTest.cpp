@@ -3,7 +3,7 @@
 // points and on positions from real receiver logs.
 #include "geodesy/RealtimeChain.h"
 
-#include "ProjOracle.h"
+#include "support/ProjOracle.h"
 #include "core/NumberFormat.h"
 #include "core/ProfileStore.h"
 #include "core/ScanPattern.h"

@@ -1,5 +1,5 @@
 // Transverse Mercator and its grid convergence against GeographicLib's exact projection and PROJ.
-#include "ProjOracle.h"
+#include "support/ProjOracle.h"
 #include "geodesy/GridConvergence.h"
 #include "geodesy/TransverseMercator.h"
 
