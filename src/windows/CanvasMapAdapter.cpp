@@ -1,0 +1,73 @@
+#include "windows/CanvasMapAdapter.h"
+
+#include "canvas/TSelvirCanvas.h"
+
+namespace selvir {
+
+namespace {
+QString layerName(std::string_view name) {
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+} // namespace
+
+int CanvasMapAdapter::layerFindByName(std::string_view name) const {
+    return canvas_.LayerFindByName(layerName(name));
+}
+
+void CanvasMapAdapter::clearLayer(int layer) {
+    canvas_.CadClearShapes(layer);
+}
+
+void CanvasMapAdapter::drawLine(double x1, double y1, double x2, double y2, int layer) {
+    canvas_.DrawLine(x1, y1, x2, y2, layer);
+}
+
+void CanvasMapAdapter::drawPoint(double x, double y, int layer) {
+    canvas_.DrawPoint(x, y, layer);
+}
+
+void CanvasMapAdapter::drawCircle(double cx, double cy, double radiusM, int layer) {
+    canvas_.DrawCircle(cx, cy, radiusM, layer);
+}
+
+void CanvasMapAdapter::setLayerPenFg(int layer, ColorValue color) {
+    canvas_.SetLayerPenFg(layer, static_cast<TColor>(color));
+}
+
+void CanvasMapAdapter::setLayerPenWidth(int layer, int widthPx) {
+    canvas_.SetLayerPenWidth(layer, widthPx);
+}
+
+WorldWindow CanvasMapAdapter::worldWindow() const {
+    const ViewWindow& view = canvas_.View();
+    return WorldWindow{view.WorldLeft, view.WorldRight, view.WorldTop, view.WorldBottom};
+}
+
+void CanvasMapAdapter::worldPan(double dx, double dy) {
+    canvas_.WorldPan(dx, dy);
+}
+
+void CanvasMapAdapter::refresh() {
+    canvas_.Refresh();
+}
+
+ColorValue CanvasMapAdapter::backgroundColor() const {
+    return static_cast<ColorValue>(canvas_.BackColor());
+}
+
+void CanvasMapAdapter::setBackgroundColor(ColorValue color) {
+    canvas_.SetBackColor(static_cast<TColor>(color));
+}
+
+void CanvasMapAdapter::repaintMap() {
+    canvas_.Refresh();
+}
+
+void CanvasMapAdapter::setLayerAction(std::string_view name, int action) {
+    const int layer = canvas_.LayerFindByName(layerName(name));
+    if (layer >= 0) {
+        canvas_.SetLayerAction(layer, action);
+    }
+}
+
+} // namespace selvir

@@ -1,0 +1,91 @@
+#pragma once
+// A main window on temporary folders: its own settings file and data root, a manual clock and memory
+// serial devices, and an exit button that records instead of ending the test.
+
+#include "core/AtomicFile.h"
+#include "serial/MemorySerialDevice.h"
+#include "support/TempDir.h"
+#include "windows/TFMsg.h"
+#include "windows/TFNav.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace selvir::test {
+
+inline int countOf(const std::string& text, const std::string& part) {
+    int n = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) {
+        ++n;
+    }
+    return n;
+}
+
+struct NavWindowFixture : ::testing::Test {
+    TempDir dir;
+    ManualClock clock{LocalDateTime{{2026, 3, 5}, 9, 5, 0, 0}};
+    std::filesystem::path settingsFile = dir / "SelvirHS.INI";
+    std::filesystem::path root = dir / "GVX";
+    DataFolders folders{root, LocalDate{2026, 3, 5}};
+    ProfileStore settings{settingsFile};
+    MemorySerialDevice* gps = nullptr;
+    MemorySerialDevice* sensor = nullptr;
+    std::vector<int> exitCodes;
+    TFMsg messages;
+    std::unique_ptr<TFNav> window;
+
+    AppContext context() {
+        AppContext c;
+        c.settingsFile = settingsFile;
+        c.dataRoot = root;
+        c.clock = &clock;
+        c.devices = [this] {
+            SurveySessionDevices d;
+            auto g = std::make_unique<MemorySerialDevice>();
+            auto s = std::make_unique<MemorySerialDevice>();
+            gps = g.get();
+            sensor = s.get();
+            d.gps = std::move(g);
+            d.sensor = std::move(s);
+            d.resolver = [](int port) { return "/dev/memory" + std::to_string(port); };
+            return d;
+        };
+        c.exitProcess = [this](int code) { exitCodes.push_back(code); };
+        return c;
+    }
+
+    TFNav& make() {
+        window = std::make_unique<TFNav>(context(), &messages);
+        window->resize(1000, 700);
+        return *window;
+    }
+
+    std::string eventsLog() {
+        std::string text;
+        readWholeFile(folders.eventsLog(clock.now().date), text);
+        return text;
+    }
+};
+
+} // namespace selvir::test
+
+#include "canvas/TSelvirCanvas.h"
+
+namespace selvir::test {
+
+// The shapes on the layer of that name, in drawing order.
+inline std::vector<const TSShape*> shapesOn(const TSelvirCanvas& canvas, const char* layerName) {
+    std::vector<const TSShape*> out;
+    const int layer = canvas.LayerFindByName(QString::fromUtf8(layerName));
+    for (const auto& shape : canvas.Model().Shapes) {
+        if (layer >= 0 && shape->Layer == layer) {
+            out.push_back(shape.get());
+        }
+    }
+    return out;
+}
+
+} // namespace selvir::test
