@@ -14,7 +14,7 @@ packages=(
   geographiclib-tools libgeographiclib-dev
   python3 python3-ezdxf
   libdxflib-dev
-  xvfb xauth imagemagick x11-utils
+  xvfb xauth imagemagick x11-utils xdotool
 )
 
 missing=()

@@ -21,6 +21,9 @@ const std::vector<Command>& commands() {
         {"convert", "IN OUT",
          "convert a layout, DXF or XYZ file (.gvx, .dxf, .xyz) to a layout or DXF (.gvx, .dxf)",
          runConvertCommand},
+        {"settings", "[--if-missing] FILE SECTION KEY [VALUE]",
+         "print one value of a settings file, or write it (only when missing with --if-missing)",
+         runSettingsCommand},
     };
     return table;
 }

@@ -5,7 +5,7 @@
 namespace selvir {
 
 void CanvasMapAdapter::setStatusText(const std::string& text, int fixQuality) {
-    OverlayOwnerState state = canvas_.OverlayOwner();
+    OverlayOwnerState state = canvas_.GetOverlayOwnerState();
     state.statusText = QString::fromStdString(text);
     state.fixQuality = fixQuality;
     canvas_.SetOverlayOwnerState(state);

@@ -186,6 +186,7 @@ void TFNav::FormShow() {
     restoreCanvasKeys();
     ensureFixedLayers();
     restorePlacement();
+    applyEventLabelLook();
 }
 
 void TFNav::restoreCanvasKeys() {
@@ -418,11 +419,19 @@ void TFNav::setRealtimeButtonDown(bool down) {
 
 // --- Events and receiver commands
 
+void TFNav::applyEventLabelLook() {
+    const LabelSettings labels = LabelSettings::read(settings_);
+    OverlayOwnerState owner = canvas_->GetOverlayOwnerState();
+    owner.eventLabelFontSize = labels.eventLabelFontSize;
+    owner.eventLabelColor = static_cast<TColor>(labels.eventLabelColor);
+    canvas_->SetOverlayOwnerState(owner);
+}
+
 void TFNav::btEventAddClick() {
+    applyEventLabelLook();
     session_->markEvent([this](double easting, double northing, int number) {
         canvas_->AddEventLabel(easting, northing, number);
     });
-    canvas_->Invalidate();
 }
 
 void TFNav::btEventResetClick() {

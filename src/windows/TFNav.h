@@ -98,6 +98,8 @@ private:
     void restorePlacement();
     void savePlacement();
     void tEchogramTimer();
+    // The event labels' font size and colour from the label settings.
+    void applyEventLabelLook();
     void setRealtimeCaption(bool running);
     QAction* addAction(QMenu* menu, const char* objectName, const QString& caption);
 

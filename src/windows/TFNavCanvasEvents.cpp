@@ -27,7 +27,7 @@ double gridBearing(double dx, double dy) {
 } // namespace
 
 void TFNav::wireCanvasEvents() {
-    canvas_->OnWorldMouseMove = [this](int /*shift*/, double x, double y, double, double) {
+    canvas_->OnWorldMouseMove = [this](TSelvirCanvas*, std::int16_t, double x, double y, double, double) {
         lastWorldX_ = x;
         lastWorldY_ = y;
         if (measuring_) {
@@ -35,7 +35,8 @@ void TFNav::wireCanvasEvents() {
             canvas_->UpdateDistanceMeasure(x, y, std::hypot(dx, dy), gridBearing(dx, dy));
         }
     };
-    canvas_->OnWorldMouseDown = [this](int button, int /*shift*/, double x, double y) {
+    canvas_->OnWorldMouseDown = [this](TSelvirCanvas*, std::int16_t button, std::int16_t, std::int16_t, double x,
+                                       double y) {
         if (button == kMiddleButton) {
             if (!measuring_) {
                 measuring_ = true;
@@ -53,11 +54,11 @@ void TFNav::wireCanvasEvents() {
             setPanelText(5, "Click N: " + formatFixed(y, 2));
         }
     };
-    canvas_->OnDrawBegin = [this](int) {
+    canvas_->OnDrawBegin = [this](TSelvirCanvas*, std::int16_t, double, double) {
         canvas_->SetCurrentLayer(canvas_->LayerFindByName(QString::fromUtf8(kUserShapeLayerName)));
         tMap_.stop();
     };
-    canvas_->OnDrawEnd = [this](int, ShapeId) {
+    canvas_->OnDrawEnd = [this](TSelvirCanvas*, std::int16_t, double, double) {
         if (session_->realtimeOn()) {
             tMap_.start();
         }

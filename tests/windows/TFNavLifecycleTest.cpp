@@ -54,8 +54,8 @@ TEST_F(LifecycleTest, StoredViewIsRestoredAndTheChangedViewWrittenOnClose) {
     EXPECT_DOUBLE_EQ(canvas.View().WorldTop, 900);
     EXPECT_DOUBLE_EQ(canvas.View().WorldBottom, 400);
     EXPECT_FALSE(canvas.Grid().GridAuto);
-    EXPECT_EQ(canvas.DepthSpeedDisplayMode, 2);
-    EXPECT_EQ(canvas.GGAOverlayPosition, 3);
+    EXPECT_EQ(canvas.DepthSpeedDisplayMode(), 2);
+    EXPECT_EQ(canvas.GGAOverlayPosition(), 3);
 
     canvas.WorldPan(50, -25);
     canvas.ToggleDepthSpeedDisplayMode();
@@ -172,10 +172,10 @@ TEST_F(LifecycleTest, FunctionKeysToggleTheOverlayCornersAndDeleteRemovesTheSele
     window->show();
     TSelvirCanvas& canvas = *window->Canvas();
     QTest::keyClick(&canvas, Qt::Key_F2);
-    EXPECT_EQ(canvas.DepthSpeedDisplayMode, 1);
+    EXPECT_EQ(canvas.DepthSpeedDisplayMode(), 1);
     QTest::keyClick(&canvas, Qt::Key_F3);
     QTest::keyClick(&canvas, Qt::Key_F3);
-    EXPECT_EQ(canvas.GGAOverlayPosition, 2);
+    EXPECT_EQ(canvas.GGAOverlayPosition(), 2);
 
     const ShapeId line =
         canvas.DrawLine(0, 0, 10, 10, canvas.LayerFindByName(QString::fromUtf8(kUserShapeLayerName)));

@@ -88,8 +88,8 @@ TEST_F(RealtimeTest, EventsAreNumberedOnTheMapAndResetOnlyWhenConfirmed) {
     window->Session().state().Northing = 4512345.886;
     window->Action(QStringLiteral("btEventAdd"))->trigger();
     window->Action(QStringLiteral("MarkEvent1"))->trigger();
-    EXPECT_EQ(window->Canvas()->EventLabels().size(), 2u);
-    EXPECT_EQ(window->Canvas()->EventLabels().back().Number, 2);
+    EXPECT_EQ(window->Canvas()->Overlays().EventLabels.size(), 2u);
+    EXPECT_EQ(window->Canvas()->Overlays().EventLabels.back().Number, 2);
     EXPECT_EQ(settings.readInteger("EVENTS", "Event Number", 0), 2);
     EXPECT_NE(eventsLog().find("Event No:2,Date & Time:2026-03-05 090500000,Easting:512345.67"),
               std::string::npos);
@@ -107,8 +107,8 @@ TEST_F(RealtimeTest, EventsAreNumberedOnTheMapAndResetOnlyWhenConfirmed) {
     EXPECT_EQ(settings.readInteger("EVENTS", "Event Number", -1), 0);
     EXPECT_NE(eventsLog().find("\tEvent number was reset."), std::string::npos);
     window->btEventAddClick();
-    EXPECT_EQ(window->Canvas()->EventLabels().back().Number, 1);
-    EXPECT_EQ(window->Canvas()->EventLabels().size(), 3u); // earlier labels stay
+    EXPECT_EQ(window->Canvas()->Overlays().EventLabels.back().Number, 1);
+    EXPECT_EQ(window->Canvas()->Overlays().EventLabels.size(), 3u); // earlier labels stay
 }
 
 TEST_F(RealtimeTest, ReceiverCommandsGoToTheGnssPortByteForByte) {
@@ -133,11 +133,11 @@ TEST_F(RealtimeTest, ReceiverCommandsGoToTheGnssPortByteForByte) {
 TEST_F(RealtimeTest, DrawingPausesTheMapTimer) {
     startShown();
     ASSERT_TRUE(window->tMap().isActive());
-    window->Canvas()->OnDrawBegin(shapetype::Polyline);
+    window->Canvas()->OnDrawBegin(window->Canvas(), shapetype::Polyline, 0, 0);
     EXPECT_FALSE(window->tMap().isActive());
     EXPECT_EQ(window->Canvas()->CurrentLayer(),
               window->Canvas()->LayerFindByName(QString::fromUtf8(kUserShapeLayerName)));
-    window->Canvas()->OnDrawEnd(shapetype::Polyline, 1);
+    window->Canvas()->OnDrawEnd(window->Canvas(), shapetype::Polyline, 0, 0);
     EXPECT_TRUE(window->tMap().isActive());
 }
 

@@ -1,0 +1,64 @@
+# Shared by run.sh and screenshot.sh: the simulator on two pseudo-terminals mapped to the ports the
+# program's settings name, and demonstration settings for what the surveyor has not set yet.
+# Expects $bin (the build's bin folder) and $settings (the program's settings file).
+
+tool() { "$bin/selvirhs-tool" "$@"; }
+
+# COMn of a port section ("COM1" when unset) -> n
+port_number() {
+  local value
+  value="$(tool settings "$settings" "$1" "Port No" 2>/dev/null || echo COM1)"
+  value="${value#COM}"
+  [[ "$value" =~ ^[0-9]+$ ]] && echo "$value" || echo 1
+}
+
+# Starts selvirhs-sim on two pseudo-terminals and writes their paths into the settings file's
+# SERIAL_DEVICES section under the ports the settings choose. Sets sim_pid.
+start_simulator() {
+  local gnss sbes
+  gnss="$(port_number "GPS1 COMUNICATION SETTINGS")"
+  sbes="$(port_number "SENSOR COMUNICATION SETTINGS")"
+  [[ "$sbes" == "$gnss" ]] && sbes=$((gnss + 1))
+  tool settings "$settings" "GPS1 COMUNICATION SETTINGS" "Port No" "COM$gnss"
+  tool settings "$settings" "SENSOR COMUNICATION SETTINGS" "Port No" "COM$sbes"
+  local ready
+  ready="$(mktemp)"
+  "$bin/selvirhs-sim" --write-mapping "$settings" --gnss-com "$gnss" --sbes-com "$sbes" "$@" >"$ready" &
+  sim_pid=$!
+  for _ in $(seq 100); do
+    [[ "$(wc -l <"$ready")" -ge 2 ]] && break
+    sleep 0.05
+  done
+  sed 's/^/simulator: /' "$ready"
+  rm -f "$ready"
+}
+
+# Values a first demonstration needs, written only where the settings file has none.
+seed_demo_settings() {
+  local s="$settings"
+  local put=(tool settings --if-missing "$s")
+  "${put[@]}" NAVIGATION_SETTINGS TrackInterval 2
+  "${put[@]}" NAVIGATION_SETTINGS TrackWidth 3
+  "${put[@]}" NAVIGATION_SETTINGS VesselWidth 2
+  "${put[@]}" NAVIGATION_SETTINGS VesselColor 8388608      # navy
+  "${put[@]}" NAVIGATION_SETTINGS ColorTracklines1 41984   # green: RTK fixed
+  "${put[@]}" NAVIGATION_SETTINGS ColorTracklines0 33023   # orange: float, DGPS
+  "${put[@]}" NAVIGATION_SETTINGS GridColor 8421504        # grey: no fix
+  "${put[@]}" NAVIGATION_SETTINGS BackgroundColor 16777215 # white
+  "${put[@]}" NAVIGATION_SETTINGS edDepthAlert 3
+  "${put[@]}" VESSEL_SHAPE "Arrow length to bow" 30
+  "${put[@]}" VESSEL_SHAPE "Left right offset of arrow" 8
+  "${put[@]}" VESSEL_SHAPE "Radious of first circle" 10
+  "${put[@]}" VESSEL_SHAPE "Cirecle offset interval" 10
+  "${put[@]}" ECHOSOUNDER_OFFSETS "Offset A" 0.5
+  "${put[@]}" ECHOSOUNDER_OFFSETS SV 1500
+  "${put[@]}" "SENSOR COMUNICATION SETTINGS" cSBESMessage "Selvir SMT"
+  "${put[@]}" "SENSOR COMUNICATION SETTINGS" eSBESFormat "%*8s,%lf"
+  # The view around the simulator's survey area (41.0 N, 29.0 E on the default grid).
+  local e n
+  read -r e n _ < <(echo "41.0 29.0 0" | tool geo --settings "$s")
+  "${put[@]}" CANVAS PlanWorldLeft "$(awk -v v="$e" 'BEGIN { printf "%.0f", v - 500 }')"
+  "${put[@]}" CANVAS PlanWorldRight "$(awk -v v="$e" 'BEGIN { printf "%.0f", v + 500 }')"
+  "${put[@]}" CANVAS PlanWorldTop "$(awk -v v="$n" 'BEGIN { printf "%.0f", v + 350 }')"
+  "${put[@]}" CANVAS PlanWorldBottom "$(awk -v v="$n" 'BEGIN { printf "%.0f", v - 350 }')"
+}
