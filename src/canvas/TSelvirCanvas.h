@@ -20,6 +20,7 @@
 
 #include "canvas/CanvasModel.h"
 #include "canvas/InputCodes.h"
+#include "canvas/LabelTextCache.h"
 #include "canvas/ShapeRenderer.h"
 #include "canvas/SurveyOverlays.h"
 #include "canvas/ViewWindow.h"
@@ -391,6 +392,10 @@ private:
     void startPan(int px, int py, double x, double y);
     void endTool();
     void worldAt(int px, int py, double& x, double& y) const { ScreenToWorld(px, py, x, y); }
+    // Labels centred on their anchors, those within the view's slack only.
+    template <class Label, class TextOf>
+    void drawLabels(QPainter& painter, LabelTextCache& texts, const QFont& font, TColor color,
+                    const std::vector<Label>& labels, TextOf textOf);
     // Text size of the position-status line in its font; (0, 0) without status text.
     TextSize ggaTextSize() const;
 
@@ -399,6 +404,8 @@ private:
 
     SurveyOverlayState overlays_;
     OverlayOwnerState owner_;
+    LabelTextCache depthLabelTexts_;
+    LabelTextCache eventLabelTexts_;
 
     CanvasModel model_;
     ViewWindow view_;

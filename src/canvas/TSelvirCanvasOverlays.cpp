@@ -1,5 +1,6 @@
 // The survey overlays of the canvas: their setters, which only request a repaint, and their painting
 // on the widget over the copied shape image (never on the image itself).
+#include "canvas/CanvasColor.h"
 #include "canvas/DrawSurface.h"
 #include "canvas/TSelvirCanvas.h"
 
@@ -30,12 +31,6 @@ constexpr TColor colorYellow = 0x00FFFF;
 
 TextSize textSizeOf(QSize size) {
     return {size.width(), size.height()};
-}
-
-// The text centred on the pixel, with integer halves.
-void centredText(DrawSurface& surface, int px, int py, const QString& text) {
-    const QSize size = surface.textExtent(text);
-    surface.textOut(px - size.width() / 2, py - size.height() / 2, text);
 }
 
 } // namespace
@@ -131,10 +126,7 @@ TextSize TSelvirCanvas::ggaTextSize() const {
     if (owner_.statusText.isEmpty()) {
         return {};
     }
-    QFont font(ggaFontName);
-    font.setPixelSize(pointsToPixels(ggaFontSizePt));
-    font.setBold(true);
-    const QFontMetrics metrics(font);
+    const QFontMetrics metrics(surfaceFont(ggaFontName, ggaFontSizePt, true, false));
     return {metrics.horizontalAdvance(owner_.statusText), metrics.height()};
 }
 
@@ -209,34 +201,38 @@ void TSelvirCanvas::DrawDepthLabelsOverlay(QPainter* painter) {
     if (painter == nullptr || !overlays_.ShowDepthLabels || overlays_.DepthLabels.empty()) {
         return;
     }
-    DrawSurface surface(*painter);
-    surface.setFont(overlays_.LabelFontName, overlays_.LabelFontSize, false, false);
-    surface.setTextColor(overlays_.LabelColor);
-    const ClientSize client = clientSize();
-    for (const DepthLabel& label : overlays_.DepthLabels) {
-        int px = 0, py = 0;
-        WorldToScreen(label.X, label.Y, px, py);
-        if (labelAnchorInView(px, py, client)) {
-            centredText(surface, px, py, depthLabelText(label.Depth));
-        }
-    }
+    drawLabels(*painter, depthLabelTexts_,
+               surfaceFont(overlays_.LabelFontName, overlays_.LabelFontSize, false, false),
+               overlays_.LabelColor, overlays_.DepthLabels,
+               [](const DepthLabel& l) { return depthLabelText(l.Depth); });
 }
 
 void TSelvirCanvas::DrawEventLabelsOverlay(QPainter* painter) {
     if (painter == nullptr || overlays_.EventLabels.empty()) {
         return;
     }
-    DrawSurface surface(*painter);
-    surface.setFont(eventLabelFont, owner_.eventLabelFontSize, true, false);
-    surface.setTextColor(owner_.eventLabelColor);
+    drawLabels(*painter, eventLabelTexts_,
+               surfaceFont(eventLabelFont, owner_.eventLabelFontSize, true, false), owner_.eventLabelColor,
+               overlays_.EventLabels, [](const EventLabel& l) { return QString::number(l.Number); });
+}
+
+template <class Label, class TextOf>
+void TSelvirCanvas::drawLabels(QPainter& painter, LabelTextCache& texts, const QFont& font, TColor color,
+                               const std::vector<Label>& labels, TextOf textOf) {
+    texts.setFont(font);
+    painter.save();
+    painter.setFont(font);
+    painter.setPen(toQColor(color));
+    painter.setBrush(Qt::NoBrush);
     const ClientSize client = clientSize();
-    for (const EventLabel& label : overlays_.EventLabels) {
+    for (const Label& label : labels) {
         int px = 0, py = 0;
         WorldToScreen(label.X, label.Y, px, py);
         if (labelAnchorInView(px, py, client)) {
-            centredText(surface, px, py, QString::number(label.Number));
+            texts.drawCentred(painter, px, py, textOf(label));
         }
     }
+    painter.restore();
 }
 
 void TSelvirCanvas::DrawCurrentDepthOverlay(QPainter* painter) {

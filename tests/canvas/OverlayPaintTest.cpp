@@ -1,6 +1,8 @@
 // The survey overlays on the widget: the texts the painter is given (through a recording paint
 // engine), their order, fonts and colours, the pixels of the boxes, the corners and the status-box hit
 // test, and that an overlay change never rebuilds the shape image.
+#include "canvas/DrawSurface.h"
+#include "canvas/LabelTextCache.h"
 #include "canvas/TSelvirCanvas.h"
 
 #include <QPaintDevice>
@@ -241,7 +243,8 @@ TEST_F(OverlayPaintTest, DepthLabelsInViewWithTheirFontAndColour) {
     // Centred on the anchor (100, 150): the baseline is below and the start left of it.
     const QFontMetrics metrics(texts[0].font);
     EXPECT_EQ(texts[0].baseline.x(), 100 - metrics.horizontalAdvance("12.3") / 2);
-    EXPECT_EQ(texts[0].baseline.y(), 150 - metrics.height() / 2 + metrics.ascent());
+    // The prepared text keeps the fractional ascent; its pixels are those of the whole-pixel baseline.
+    EXPECT_NEAR(texts[0].baseline.y(), 150 - metrics.height() / 2 + metrics.ascent(), 0.5);
 
     canvas.SetDepthLabelSettings(false, 10, "Arial", 12, 0);
     EXPECT_TRUE(paintedTexts().empty());
@@ -249,6 +252,35 @@ TEST_F(OverlayPaintTest, DepthLabelsInViewWithTheirFontAndColour) {
     canvas.SetDepthLabelSettings(true, 10, "Arial", 12, 0);
     canvas.ClearDepthLabels();
     EXPECT_TRUE(paintedTexts().empty());
+}
+
+TEST(LabelTextCache, DrawsThePixelsOfPlainTextAndForgetsOnAFontChange) {
+    LabelTextCache cache;
+    for (int sizePt : {10, 12, 24}) {
+        for (bool bold : {false, true}) {
+            const QFont font = surfaceFont("DejaVu Sans", sizePt, bold, false);
+            const QFontMetrics metrics(font);
+            cache.setFont(font);
+            for (const QString& text : {QString("12.3"), QString("7"), QString("12.3")}) {
+                QImage cached(120, 60, QImage::Format_RGB32), plain(120, 60, QImage::Format_RGB32);
+                cached.fill(Qt::white);
+                plain.fill(Qt::white);
+                {
+                    QPainter painter(&cached);
+                    painter.setFont(font);
+                    cache.drawCentred(painter, 60, 30, text);
+                }
+                {
+                    QPainter painter(&plain);
+                    painter.setFont(font);
+                    painter.drawText(60 - metrics.horizontalAdvance(text) / 2,
+                                     30 - metrics.height() / 2 + metrics.ascent(), text);
+                }
+                EXPECT_EQ(cached, plain) << text.toStdString() << " " << sizePt << " " << bold;
+            }
+            EXPECT_EQ(cache.size(), 2) << "one entry per distinct text of this font";
+        }
+    }
 }
 
 TEST_F(OverlayPaintTest, EventLabelsTakeTheOwnersLook) {
