@@ -80,6 +80,14 @@ int pointsToPixels(int sizePt) {
     return (sizePt * 96 + 36) / 72;
 }
 
+QFont surfaceFont(const QString& family, int sizePt, bool bold, bool italic) {
+    QFont font(family);
+    font.setPixelSize(std::max(1, pointsToPixels(sizePt)));
+    font.setBold(bold);
+    font.setItalic(italic);
+    return font;
+}
+
 DrawSurface::DrawSurface(QPainter& painter, QImage* image) : painter_(painter) {
     if (image != nullptr && image->depth() == 32 && !image->isNull()) {
         bits_ = image->bits();
@@ -405,10 +413,7 @@ void DrawSurface::setFont(const QString& family, int sizePt, bool bold, bool ita
     fontSizePt_ = sizePt;
     fontBold_ = bold;
     fontItalic_ = italic;
-    QFont font(family);
-    font.setPixelSize(std::max(1, pointsToPixels(sizePt)));
-    font.setBold(bold);
-    font.setItalic(italic);
+    const QFont font = surfaceFont(family, sizePt, bold, italic);
     painter_.setFont(font);
     metrics_.emplace(font, painter_.device());
     fontApplied_ = true;

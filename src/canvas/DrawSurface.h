@@ -125,4 +125,7 @@ private:
 // Pixel size of a font size in points on a 96-pixel-per-inch surface.
 int pointsToPixels(int sizePt);
 
+// The font of setFont: the family at the pixel size of `sizePt`, so texts measure alike on every device.
+QFont surfaceFont(const QString& family, int sizePt, bool bold, bool italic);
+
 } // namespace selvir

@@ -19,7 +19,10 @@
 // QWidget::update(), so any number of them gives one paint.
 
 #include "canvas/CanvasModel.h"
+#include "canvas/InputCodes.h"
+#include "canvas/LabelTextCache.h"
 #include "canvas/ShapeRenderer.h"
+#include "canvas/SurveyOverlays.h"
 #include "canvas/ViewWindow.h"
 
 #include <QImage>
@@ -36,6 +39,16 @@ namespace selvir {
 
 struct DxfLoadReport;
 struct DxfProgress;
+
+// What the overlays read from the owner rather than from the canvas: the event-label look of the
+// display settings and the receiver status of the realtime update. The owner writes it whole with
+// SetOverlayOwnerState.
+struct OverlayOwnerState {
+    QString statusText;          // one line for the position-status box; empty: no box
+    int fixQuality = 0;          // 0 no fix, 1 autonomous, 2 differential, 4 RTK fixed, 5 RTK float, 7 manual
+    int eventLabelFontSize = 24; // points
+    TColor eventLabelColor = colorRed;
+};
 
 class TSelvirCanvas : public QWidget {
     Q_OBJECT
@@ -257,8 +270,89 @@ public:
     static QString AboutText();
     void AboutBox();
 
+    // --- Survey overlays (TSelvirCanvasOverlays.cpp). Each change only requests a repaint: the
+    // overlays are painted on the widget over the shape image, which they never touch.
+    const SurveyOverlayState& Overlays() const { return overlays_; }
+    // Adds a depth label unless one lies closer than the label spacing; past 10000 labels the oldest
+    // 1000 go. Requests a repaint only when the label was added.
+    void AddDepthLabel(double x, double y, double depthM);
+    void ClearDepthLabels();
+    // Spacing in world units (metres), applied to labels added from now on; size in points.
+    void SetDepthLabelSettings(bool show, double spacing, const QString& fontName, int fontSize,
+                               TColor color);
+    void AddEventLabel(double x, double y, int number);
+    void ClearEventLabels();
+    void SetCurrentDepth(double depthHF, double depthLF, bool valid); // metres
+    void SetCurrentSpeed(double knots, bool valid);
+    // Corners 0..3; the owner keeps them in its settings under these names.
+    int DepthSpeedDisplayMode() const { return overlays_.DepthSpeedDisplayMode; }
+    void SetDepthSpeedDisplayMode(int mode);
+    void ToggleDepthSpeedDisplayMode();
+    int GGAOverlayPosition() const { return overlays_.GGAOverlayPosition; }
+    void SetGGAOverlayPosition(int position);
+    void ToggleGGAOverlayPosition();
+    // True when the client pixel lies on the position-status box where it is drawn now; false while
+    // there is no status text.
+    bool IsPointInGGAOverlay(int x, int y) const;
+    // The position-status box as drawn (client pixels); an empty box when there is no status text.
+    PixelBox GGAOverlayBox() const;
+    // The distance measure; Update is ignored before Start. Distance in metres, azimuth in degrees, as
+    // the owner computed them.
+    void StartDistanceMeasure(double x, double y);
+    void UpdateDistanceMeasure(double x, double y, double distanceM, double azimuthDeg);
+    void EndDistanceMeasure();
+    const OverlayOwnerState& GetOverlayOwnerState() const { return owner_; }
+    void SetOverlayOwnerState(const OverlayOwnerState& state);
+    // The points of the last route ("Selvir_Route" or "Selvir_SelectPoly"; any layer when neither
+    // exists), in single precision widened back to double; empty when there is none.
+    std::vector<std::pair<double, double>> GetLastPolylinePoints() const {
+        return model_.GetLastPolylinePoints();
+    }
+    // Paint step 3 after the rubber band, on `surface` (the widget while painting): distance measure,
+    // depth labels, event labels, depth and speed box, position status.
+    void PaintOverlays(QPainter& surface);
+    void DrawDistanceOverlay(QPainter* surface);
+    void DrawDepthLabelsOverlay(QPainter* surface);
+    void DrawEventLabelsOverlay(QPainter* surface);
+    void DrawCurrentDepthOverlay(QPainter* surface);
+    void DrawCurrentSpeedOverlay(QPainter*) {} // the speed is part of the depth box
+    void DrawGGAOverlay(QPainter* surface);
+
+    // --- Pointer and keyboard input (TSelvirCanvasInput.cpp). The Qt event handlers translate their
+    // events and call these; x, y are client pixels. Nothing that goes wrong inside escapes.
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    void MouseMove(TShiftState shift, int x, int y);
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    // At the last move position: finishes an open drawing, else centres the view there.
+    void DblClick();
+    void KeyDown(unsigned short& key, TShiftState shift);
+    // Zooms a tenth in (delta > 0) or out (delta < 0) about the client pixel; returns 1 (handled).
+    int WMMouseWheel(int wheelDelta, int x, int y);
+    // Forgets an open drawing without an event (after the owner has taken over what was drawn).
+    void ClearDrawingState();
+
+    // Events, assigned by the owner; an unassigned one is skipped. The sender comes first; x, y are
+    // world coordinates of the pointer.
+    // A click in select mode selected this shape.
+    std::function<void(TSelvirCanvas* sender, std::int16_t shapeType, ShapeId id)> OnShapeNumberSelected;
+    // Every mouse move; distance (world units) and angle (degrees counter-clockwise from east,
+    // -180..180) from the last button press to the pointer.
+    std::function<void(TSelvirCanvas* sender, std::int16_t shift, double x, double y, double distance,
+                       double angleDeg)>
+        OnWorldMouseMove;
+    // Every button press (codes 1 left, 2 right, 4 middle) except a right-click that finishes a drawing.
+    std::function<void(TSelvirCanvas* sender, std::int16_t button, std::int16_t shift, std::int16_t tool,
+                       double x, double y)>
+        OnWorldMouseDown;
+    // The first point of a drawing was placed.
+    std::function<void(TSelvirCanvas* sender, std::int16_t tool, double x, double y)> OnDrawBegin;
+    // A drawing was finished by right-click or double-click; also after every point of the point tool.
+    std::function<void(TSelvirCanvas* sender, std::int16_t tool, double x, double y)> OnDrawEnd;
+    // The control's own double-click event, raised before the canvas handles the double-click.
+    std::function<void(TSelvirCanvas* sender)> OnDblClick;
+
     // --- Interaction state (the pointer tools read and write it; the rubber band draws from it)
-    int DrawTool = 0;
+    int DrawTool = 0; // the tool: a shape type code or one of drawtool::...; written by the owner
     bool KeepTool = false;
     bool DeleteKeyEnabled = false;
     bool FollowVessel = true;
@@ -268,19 +362,50 @@ public:
     double AnchorX = 0.0, AnchorY = 0.0;            // first point or last fixed vertex, world
     double CursorX = 0.0, CursorY = 0.0;            // rubber-band end, world
     std::unique_ptr<TSPolyline> PolylineInProgress; // not yet in the shape list
+    bool Panning = false;
+    bool DynamicZooming = false;
+    double DownX = 0.0, DownY = 0.0; // world position of the last button press
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     // Paint steps; called from paintEvent only.
     void Paint();
-    // Paint step 3 after the rubber band: the survey overlays, drawn on the widget over the image in
-    // this order: distance measure, depth labels, event labels, depth and speed box, position status.
-    void PaintOverlays(QPainter& painter);
 
 private:
     bool needsRebuild() const;
     void markDirtyAndInvalidate();
+    // Input steps.
+    void finishDrawing(double x, double y);
+    void selectClick(double x, double y, TShiftState shift);
+    void leftClickTool(double x, double y);
+    void startSequence(double x, double y);
+    void startPolyline(double x, double y);
+    void finishTwoClickShape();
+    void zoomWindowTo(double x, double y);
+    void startPan(int px, int py, double x, double y);
+    void endTool();
+    void worldAt(int px, int py, double& x, double& y) const { ScreenToWorld(px, py, x, y); }
+    // Labels centred on their anchors, those within the view's slack only.
+    template <class Label, class TextOf>
+    void drawLabels(QPainter& painter, LabelTextCache& texts, const QFont& font, TColor color,
+                    const std::vector<Label>& labels, TextOf textOf);
+    // Text size of the position-status line in its font; (0, 0) without status text.
+    TextSize ggaTextSize() const;
+
+    QPoint dragReferencePx_; // last pan or dynamic-zoom step
+    QPoint lastMovePx_;      // last mouse move (the double-click acts there)
+
+    SurveyOverlayState overlays_;
+    OverlayOwnerState owner_;
+    LabelTextCache depthLabelTexts_;
+    LabelTextCache eventLabelTexts_;
 
     CanvasModel model_;
     ViewWindow view_;

@@ -71,9 +71,6 @@ void TSelvirCanvas::Paint() {
     PaintOverlays(painter);
 }
 
-// The survey overlays come here, on the widget, never on the image.
-void TSelvirCanvas::PaintOverlays(QPainter&) {}
-
 void TSelvirCanvas::DrawRubberBand(QPainter* surface) const {
     if (surface == nullptr || !DrawActive || !ShapeInProgress) {
         return;
