@@ -55,8 +55,8 @@ struct MapOnCanvas {
         SurveySessionDevices devices;
         devices.gps = std::make_unique<MemorySerialDevice>();
         devices.sensor = std::make_unique<MemorySerialDevice>();
-        session = std::make_unique<SurveySession>(*settings, DataFolders(folder / "GVX", clock.now().date), clock,
-                                                  std::move(out), std::move(devices));
+        session = std::make_unique<SurveySession>(*settings, DataFolders(folder / "GVX", clock.now().date),
+                                                  clock, std::move(out), std::move(devices));
         // The first tick reads the parameters and fixes the grid position of the survey.
         session->state().GpsLatitude = 41.0;
         session->state().GpsLongitude = 29.0;

@@ -15,7 +15,10 @@ int CanvasMapAdapter::layerFindByName(std::string_view name) const {
 }
 
 void CanvasMapAdapter::clearLayer(int layer) {
-    canvas_.CadClearShapes(layer);
+    // The canvas reads -1 as "every layer"; the engine never means that.
+    if (layer >= 0) {
+        canvas_.CadClearShapes(layer);
+    }
 }
 
 void CanvasMapAdapter::drawLine(double x1, double y1, double x2, double y2, int layer) {

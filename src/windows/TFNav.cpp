@@ -173,14 +173,22 @@ void TFNav::ensureFixedLayers() {
     }
 }
 
+void TFNav::emptyLayer(const char* name) {
+    // Only a layer that exists: clearing layer -1 would discard the whole drawing.
+    const int layer = canvas_->LayerFindByName(QString::fromUtf8(name));
+    if (layer >= 0) {
+        canvas_->CadClearShapes(layer);
+    }
+}
+
 void TFNav::FormShow() {
     ensureFixedLayers();
     const std::string lastFile = settings_.readString(kFileSection, kLastFileKey, "");
     if (!lastFile.empty() && std::filesystem::is_regular_file(std::filesystem::path(lastFile))) {
         canvas_->CadLoad(QString::fromStdString(lastFile), -1, -1, 0);
     }
-    canvas_->CadClearShapes(canvas_->LayerFindByName(QString::fromUtf8(kVesselLayerName)));
-    canvas_->CadClearShapes(canvas_->LayerFindByName(QString::fromUtf8(kGridLayerName)));
+    emptyLayer(kVesselLayerName);
+    emptyLayer(kGridLayerName);
     setWindowTitle(kTitle + QStringLiteral(" - ") + QString::fromStdString(lastFile));
     Dilngilizce1Click();
     restoreCanvasKeys();
@@ -265,8 +273,8 @@ std::filesystem::path TFNav::Save() {
     const std::filesystem::path file =
         folders_.layoutFolder() /
         (formatDate(now.date) + " " + twoDigits(now.hour) + twoDigits(now.minute) + ".gvx");
-    canvas_->CadClearShapes(canvas_->LayerFindByName(QString::fromUtf8(kGridLayerName)));
-    canvas_->CadClearShapes(canvas_->LayerFindByName(QString::fromUtf8(kVesselLayerName)));
+    emptyLayer(kGridLayerName);
+    emptyLayer(kVesselLayerName);
     std::error_code ec;
     std::filesystem::create_directories(folders_.layoutFolder(), ec);
     if (!canvas_->CadSave(fromPath(file), -1)) {

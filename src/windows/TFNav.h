@@ -93,6 +93,7 @@ private:
     void buildStatusBar();
     void wireCanvasEvents();
     void ensureFixedLayers();
+    void emptyLayer(const char* name);
     void restoreCanvasKeys();
     void writeCanvasKeys();
     void restorePlacement();

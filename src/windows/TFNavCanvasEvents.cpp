@@ -35,8 +35,8 @@ void TFNav::wireCanvasEvents() {
             canvas_->UpdateDistanceMeasure(x, y, std::hypot(dx, dy), gridBearing(dx, dy));
         }
     };
-    canvas_->OnWorldMouseDown = [this](TSelvirCanvas*, std::int16_t button, std::int16_t, std::int16_t, double x,
-                                       double y) {
+    canvas_->OnWorldMouseDown = [this](TSelvirCanvas*, std::int16_t button, std::int16_t, std::int16_t,
+                                       double x, double y) {
         if (button == kMiddleButton) {
             if (!measuring_) {
                 measuring_ = true;
