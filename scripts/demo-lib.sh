@@ -53,7 +53,6 @@ seed_demo_settings() {
   "${put[@]}" ECHOSOUNDER_OFFSETS "Offset A" 0.5
   "${put[@]}" ECHOSOUNDER_OFFSETS SV 1500
   "${put[@]}" "SENSOR COMUNICATION SETTINGS" cSBESMessage "Selvir SMT"
-  "${put[@]}" "SENSOR COMUNICATION SETTINGS" eSBESFormat "%*8s,%lf"
   # The view around the simulator's survey area (41.0 N, 29.0 E on the default grid).
   local e n
   read -r e n _ < <(echo "41.0 29.0 0" | tool geo --settings "$s")

@@ -400,8 +400,11 @@ void TFNav::RealtimeClick() {
 
 void TFNav::setRealtimeCaption(bool running) {
     realtimeButton_->setText(running ? QStringLiteral("Stop") : QStringLiteral("Start"));
-    realtimeButton_->setStyleSheet(running ? QStringLiteral("QToolButton { color: white; }")
-                                           : QStringLiteral("QToolButton { color: navy; }"));
+    // White on the green of the running toolbar; navy on the window face when stopped.
+    realtimeButton_->setStyleSheet(
+        running ? QStringLiteral("QToolButton { color: white; background: #006400; border: 1px solid white; "
+                                 "border-radius: 3px; }")
+                : QStringLiteral("QToolButton { color: navy; border: 1px solid #7a7a7a; border-radius: 3px; }"));
     toolbar_->setStyleSheet(running ? QStringLiteral("QToolBar { background: green; }") : QString());
 }
 
