@@ -391,7 +391,6 @@ private:
     void zoomWindowTo(double x, double y);
     void startPan(int px, int py, double x, double y);
     void endTool();
-    void worldAt(int px, int py, double& x, double& y) const { ScreenToWorld(px, py, x, y); }
     // Labels centred on their anchors, those within the view's slack only.
     template <class Label, class TextOf>
     void drawLabels(QPainter& painter, LabelTextCache& texts, const QFont& font, TColor color,

@@ -130,7 +130,7 @@ void TSelvirCanvas::wheelEvent(QWheelEvent* event) {
 
 void TSelvirCanvas::MouseDown(TMouseButton button, TShiftState shift, int px, int py) {
     double x = 0.0, y = 0.0;
-    worldAt(px, py, x, y);
+    ScreenToWorld(px, py, x, y);
 
     if (button == TMouseButton::mbRight && (ShapeInProgress || DrawActive)) {
         finishDrawing(x, y); // raises no OnWorldMouseDown
@@ -373,7 +373,7 @@ void TSelvirCanvas::endTool() {
 
 void TSelvirCanvas::MouseMove(TShiftState shift, int px, int py) {
     double x = 0.0, y = 0.0;
-    worldAt(px, py, x, y);
+    ScreenToWorld(px, py, x, y);
     if (OnWorldMouseMove) {
         const double dx = x - DownX;
         const double dy = y - DownY;
@@ -384,7 +384,7 @@ void TSelvirCanvas::MouseMove(TShiftState shift, int px, int py) {
         if (std::abs(px - dragReferencePx_.x()) > panThresholdPx ||
             std::abs(py - dragReferencePx_.y()) > panThresholdPx) {
             double rx = 0.0, ry = 0.0;
-            worldAt(dragReferencePx_.x(), dragReferencePx_.y(), rx, ry);
+            ScreenToWorld(dragReferencePx_.x(), dragReferencePx_.y(), rx, ry);
             WorldPan(rx - x, ry - y); // the drawing follows the pointer
             dragReferencePx_ = QPoint(px, py);
         }
@@ -420,7 +420,7 @@ void TSelvirCanvas::DblClick() {
         OnDblClick(this);
     }
     double x = 0.0, y = 0.0;
-    worldAt(lastMovePx_.x(), lastMovePx_.y(), x, y);
+    ScreenToWorld(lastMovePx_.x(), lastMovePx_.y(), x, y);
     if (!DrawActive && !ShapeInProgress) {
         WorldPan(x - (view_.WorldLeft + view_.WorldRight) / 2.0,
                  y - (view_.WorldBottom + view_.WorldTop) / 2.0);
@@ -445,7 +445,7 @@ void TSelvirCanvas::KeyDown(unsigned short& key, TShiftState) {
 
 int TSelvirCanvas::WMMouseWheel(int wheelDelta, int px, int py) {
     double x = 0.0, y = 0.0;
-    worldAt(px, py, x, y);
+    ScreenToWorld(px, py, x, y);
     WorldZoom(0, wheelDelta > 0 ? wheelZoomFactor : -wheelZoomFactor, x, y);
     return 1;
 }

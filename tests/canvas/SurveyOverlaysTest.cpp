@@ -110,12 +110,16 @@ TEST(DistanceMeasure, UpdateIsIgnoredBeforeStartAndAfterEnd) {
 }
 
 TEST(OverlayCorners, FourTogglesComeBack) {
-    int corner = 2;
-    for (int i = 0; i < 4; ++i) {
-        corner = nextOverlayCorner(corner);
-        EXPECT_NE(corner, 2);
+    for (int start = 0; start < 4; ++start) {
+        int corner = start;
+        for (int i = 1; i < 4; ++i) {
+            corner = nextOverlayCorner(corner);
+            EXPECT_NE(corner, start) << "after " << i << " toggles";
+            EXPECT_GE(corner, 0);
+            EXPECT_LE(corner, 3);
+        }
+        EXPECT_EQ(nextOverlayCorner(corner), start);
     }
-    EXPECT_EQ(nextOverlayCorner(nextOverlayCorner(nextOverlayCorner(corner))), 1);
 }
 
 TEST(OverlayGeometry, DepthAndStatusBoxCorners) {
