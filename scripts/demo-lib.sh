@@ -50,6 +50,7 @@ seed_demo_settings() {
   "${put[@]}" VESSEL_SHAPE "Left right offset of arrow" 8
   "${put[@]}" VESSEL_SHAPE "Radious of first circle" 10
   "${put[@]}" VESSEL_SHAPE "Cirecle offset interval" 10
+  "${put[@]}" DEPTH_LABEL_SETTINGS LabelSpacing 25
   "${put[@]}" ECHOSOUNDER_OFFSETS "Offset A" 0.5
   "${put[@]}" ECHOSOUNDER_OFFSETS SV 1500
   "${put[@]}" "SENSOR COMUNICATION SETTINGS" cSBESMessage "Selvir SMT"

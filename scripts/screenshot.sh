@@ -32,8 +32,10 @@ tool settings "$settings" FNav Left 0
 tool settings "$settings" FNav Top 0
 tool settings "$settings" FNav Width 1280
 tool settings "$settings" FNav Height 780
-# A tighter view and a faster boat, so the trackline shows after a short sail.
+# A track element on every tick, so the trackline shows after a short sail.
 tool settings "$settings" NAVIGATION_SETTINGS TrackInterval 1
+tool settings "$settings" CANVAS PlanWorldLeft "$(awk -v v="$(tool settings "$settings" CANVAS PlanWorldLeft)" 'BEGIN { print v + 250 }')"
+tool settings "$settings" CANVAS PlanWorldRight "$(awk -v v="$(tool settings "$settings" CANVAS PlanWorldRight)" 'BEGIN { print v - 250 }')"
 
 display=":$((90 + RANDOM % 9))"
 Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
@@ -48,10 +50,9 @@ HOME="$work/home" DISPLAY="$display" "$work/SelvirHS" >"$work/program.log" 2>&1 
 pids+=($!)
 window="$(DISPLAY="$display" xdotool search --sync --name "Selvir Dalgaroz" | head -n 1)"
 sleep 2
-# The realtime switch: the eighth button of the toolbar, under the menu bar.
-read -r bx by < <(DISPLAY="$display" "$work/SelvirHS" --realtime-button-position 2>/dev/null || echo "0 0")
-DISPLAY="$display" xdotool mousemove --window "$window" "$bx" "$by" click 1
-events="$(ls "$work/home/GVX/"*/LOG/*" Events.log" 2>/dev/null | head -n 1 || true)"
+# The realtime switch on the toolbar (the window stands at 0,0: the virtual display has no window
+# manager). Checked below through the events log, so a moved button fails loudly, not silently.
+DISPLAY="$display" xdotool mousemove --window "$window" 480 36 click 1
 sleep "$seconds"
 if ! grep -q "Realtime STARTED" "$work/home/GVX/"*/LOG/*" Events.log" 2>/dev/null; then
   echo "screenshot.sh: realtime did not start (no \"Realtime STARTED\" in the events log)" >&2
