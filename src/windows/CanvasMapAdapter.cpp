@@ -33,12 +33,19 @@ void CanvasMapAdapter::drawCircle(double cx, double cy, double radiusM, int laye
     canvas_.DrawCircle(cx, cy, radiusM, layer);
 }
 
+// The map update sets the track and vessel layers' pens on every element. Re-pening a layer walks every
+// shape of the drawing, so with a day's track that is done only when the pen really changes: shapes
+// drawn since the last change took the layer's pen when they were made.
 void CanvasMapAdapter::setLayerPenFg(int layer, ColorValue color) {
-    canvas_.SetLayerPenFg(layer, static_cast<TColor>(color));
+    if (canvas_.GetLayerPenFg(layer) != static_cast<TColor>(color)) {
+        canvas_.SetLayerPenFg(layer, static_cast<TColor>(color));
+    }
 }
 
 void CanvasMapAdapter::setLayerPenWidth(int layer, int widthPx) {
-    canvas_.SetLayerPenWidth(layer, widthPx);
+    if (canvas_.GetLayerPenWidth(layer) != widthPx) {
+        canvas_.SetLayerPenWidth(layer, widthPx);
+    }
 }
 
 WorldWindow CanvasMapAdapter::worldWindow() const {
