@@ -21,6 +21,10 @@ const std::vector<Command>& commands() {
         {"convert", "IN OUT",
          "convert a layout, DXF or XYZ file (.gvx, .dxf, .xyz) to a layout or DXF (.gvx, .dxf)",
          runConvertCommand},
+        {"replay",
+         "--settings FILE --root DIR [--events FILE] [--map-interval MS] [--verbose] GNSS_LOG [SBES_LOG]",
+         "replay raw port logs written with \"Log Time\" through the survey engine into a new survey file",
+         runReplayCommand},
     };
     return table;
 }

@@ -37,5 +37,6 @@ int runNmeaCommand(CommandArgs args, CommandStreams streams);
 int runGeoCommand(CommandArgs args, CommandStreams streams);
 int runDxfInfoCommand(CommandArgs args, CommandStreams streams);
 int runConvertCommand(CommandArgs args, CommandStreams streams);
+int runReplayCommand(CommandArgs args, CommandStreams streams);
 
 } // namespace selvir::cli

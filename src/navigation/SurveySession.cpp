@@ -125,6 +125,10 @@ void SurveySession::applyPorts() {
     if (!problem.empty()) {
         report(problem);
     }
+    if (!rawLogs_) {
+        gps_->NMEALog = false;
+        sensor_->NMEALog = false;
+    }
 }
 
 void SurveySession::startRealtime() {
