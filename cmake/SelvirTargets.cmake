@@ -24,12 +24,20 @@ function(selvir_add_library name)
     selvir_set_warnings(${name})
 endfunction()
 
-# selvir_add_test(name SOURCES ... LIBS ... [GUI]) - one gtest binary, cases registered with CTest.
-# GUI tests run on the offscreen platform.
+# selvir_add_test(name SOURCES ... LIBS ... [GUI] [QT] [ONE_PROCESS]) - one gtest binary, cases registered
+# with CTest. GUI tests run on the offscreen platform. QT tests get a main with a QCoreApplication, for
+# Qt's timers, event loop and serial ports. ONE_PROCESS: the cases share one costly set-up (a live
+# survey), so CTest runs the binary once instead of once per case.
 function(selvir_add_test name)
-    cmake_parse_arguments(ARG "GUI" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
-    add_executable(${name} ${ARG_SOURCES})
-    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+    cmake_parse_arguments(ARG "GUI;QT;ONE_PROCESS" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    if(ARG_QT)
+        add_executable(${name} ${ARG_SOURCES} ${CMAKE_SOURCE_DIR}/tests/support/QtTestMain.cpp)
+        target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock Qt6::Core)
+        set(ARG_GUI ON)
+    else()
+        add_executable(${name} ${ARG_SOURCES})
+        target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+    endif()
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src)
     target_compile_definitions(${name} PRIVATE
         SELVIR_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
@@ -43,8 +51,13 @@ function(selvir_add_test name)
     if(ARG_GUI)
         list(APPEND env "QT_QPA_PLATFORM=offscreen")
     endif()
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-        PROPERTIES TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT "${env}")
+    if(ARG_ONE_PROCESS)
+        add_test(NAME ${name} COMMAND ${name})
+        set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT "${env}")
+    else()
+        gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+            PROPERTIES TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT "${env}")
+    endif()
 endfunction()
 
 # selvir_add_bench(name SOURCES ... LIBS ...)

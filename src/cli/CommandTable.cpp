@@ -24,6 +24,10 @@ const std::vector<Command>& commands() {
         {"settings", "[--if-missing] FILE SECTION KEY [VALUE]",
          "print one value of a settings file, or write it (only when missing with --if-missing)",
          runSettingsCommand},
+        {"replay",
+         "--settings FILE --root DIR [--events FILE] [--map-interval MS] [--verbose] GNSS_LOG [SBES_LOG]",
+         "replay raw port logs written with \"Log Time\" through the survey engine into a new survey file",
+         runReplayCommand},
     };
     return table;
 }

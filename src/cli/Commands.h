@@ -38,5 +38,6 @@ int runGeoCommand(CommandArgs args, CommandStreams streams);
 int runDxfInfoCommand(CommandArgs args, CommandStreams streams);
 int runConvertCommand(CommandArgs args, CommandStreams streams);
 int runSettingsCommand(CommandArgs args, CommandStreams streams);
+int runReplayCommand(CommandArgs args, CommandStreams streams);
 
 } // namespace selvir::cli

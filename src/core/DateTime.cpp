@@ -155,6 +155,12 @@ LocalDateTime addMilliseconds(const LocalDateTime& time, std::int64_t ms) {
     return out;
 }
 
+std::int64_t millisecondsSinceEpoch(const LocalDateTime& time) {
+    const std::int64_t days = daysFromCivil(time.date.year, time.date.month, time.date.day);
+    return days * 86'400'000 + ((time.hour * 60LL + time.minute) * 60 + time.second) * 1000 +
+           time.millisecond;
+}
+
 void ManualClock::advanceMs(std::int64_t ms) {
     now_ = addMilliseconds(now_, ms);
     monotonicMs_ += ms;

@@ -73,5 +73,8 @@ private:
 int daysInMonth(int year, int month);
 // Adds milliseconds (may be negative) to a local time, carrying across the calendar.
 LocalDateTime addMilliseconds(const LocalDateTime& time, std::int64_t ms);
+// Milliseconds from 1970-01-01 00:00:00.000 of the same calendar (no time zone), for ordering and
+// differences of local times.
+std::int64_t millisecondsSinceEpoch(const LocalDateTime& time);
 
 } // namespace selvir

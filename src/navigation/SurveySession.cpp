@@ -1,6 +1,7 @@
 #include "navigation/SurveySession.h"
 
 #include "core/AtomicFile.h"
+#include "navigation/EchosounderFormats.h"
 #include "navigation/GeodesySessionLog.h"
 #include "navigation/PortChoices.h"
 
@@ -95,6 +96,13 @@ SensorInputs SurveySession::sensorInputs() {
     SensorInputs in;
     in.formatName = device.messageFormat;
     in.formatPattern = device.messagePattern;
+    // The realtime window puts the chosen row's pattern into the format field 10 s after start, so a
+    // running program decodes a table format with the table's pattern whatever the field held before;
+    // only "OTHER" keeps the user's own.
+    if (const EchosounderFormat* row = findEchosounderFormat(device.messageFormat);
+        row && !row->pattern.empty()) {
+        in.formatPattern = row->pattern;
+    }
     const OffsetsValues offsets = echosounderOffsets_.get().values;
     in.draftM = offsets.offsetA;
     in.soundVelocity = offsets.soundVelocity;
@@ -124,6 +132,10 @@ void SurveySession::applyPorts() {
                                folders_.sbesRawLog(today).string(), *sensor_);
     if (!problem.empty()) {
         report(problem);
+    }
+    if (!rawLogs_) {
+        gps_->NMEALog = false;
+        sensor_->NMEALog = false;
     }
 }
 

@@ -64,6 +64,8 @@ public:
     // Closes both ports.
     void stopRealtime();
     bool realtimeOn() const { return realtime_; }
+    // Off: the ports keep no raw logs whatever the port settings say (a replay reads them instead).
+    void setRawLogsEnabled(bool enabled) { rawLogs_ = enabled; }
     // The sensor switch as the last start found it.
     bool sensorOpenedAtStart() const { return sensorStarted_; }
 
@@ -119,6 +121,7 @@ private:
     std::optional<SoundVelocityProfile> profile_; // the SV column in force since the last start
     bool realtime_ = false;
     bool sensorStarted_ = false;
+    bool rawLogs_ = true;
 };
 
 } // namespace selvir

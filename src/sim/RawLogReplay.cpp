@@ -5,24 +5,6 @@
 #include <algorithm>
 
 namespace selvir::sim {
-namespace {
-
-// Days from 1970-01-01 of a Gregorian date (H. Hinnant's days_from_civil).
-std::int64_t daysFromCivil(int year, int month, int day) {
-    year -= month <= 2 ? 1 : 0;
-    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const int yearOfEra = static_cast<int>(year - era * 400);
-    const int dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
-} // namespace
-
-std::int64_t millisecondsSinceEpoch(const LocalDateTime& time) {
-    const std::int64_t days = daysFromCivil(time.date.year, time.date.month, time.date.day);
-    return ((days * 24 + time.hour) * 60 + time.minute) * 60000 + time.second * 1000 + time.millisecond;
-}
 
 std::vector<ReplayLine> replayFromText(std::string_view text, double speed) {
     if (!(speed > 0)) {

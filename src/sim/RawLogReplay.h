@@ -15,9 +15,6 @@
 
 namespace selvir::sim {
 
-// Milliseconds since 1970-01-01 00:00 of the same calendar, for time differences.
-std::int64_t millisecondsSinceEpoch(const LocalDateTime& time);
-
 struct ReplayLine {
     double offsetS = 0; // when to send, from the start of the replay
     std::string text;   // the line without prefix, ended by CR LF

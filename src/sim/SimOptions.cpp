@@ -42,6 +42,7 @@ const char* simUsage() {
            "  --speed KNOTS           speed over ground (5)\n"
            "  --rate HZ               GNSS epochs per second (5)\n"
            "  --sbes-rate HZ          depth messages per second (the GNSS rate)\n"
+           "  --sbes-offset S         send the depth messages S seconds after the GNSS epochs (0)\n"
            "  --line-length M         survey line length (400)\n"
            "  --line-spacing M        distance between lines (25)\n"
            "  --sbes-format NAME      \"Selvir SMT\" (smt), \"NMEA DPT\" (dpt), \"NMEA DBT\" (dbt),\n"
@@ -124,6 +125,7 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args, 
         {"--speed", number(o.trajectory.speedKnots, 0.0, 60.0, "--speed")},
         {"--rate", number(o.rateHz, 0.1, 100.0, "--rate")},
         {"--sbes-rate", number(o.sbesRateHz, 0.1, 100.0, "--sbes-rate")},
+        {"--sbes-offset", number(o.sbesOffsetS, 0.0, 60.0, "--sbes-offset")},
         {"--line-length", number(o.trajectory.lineLengthM, 1.0, 100000.0, "--line-length")},
         {"--line-spacing", number(o.trajectory.lineSpacingM, 0.5, 10000.0, "--line-spacing")},
         {"--sbes-format",

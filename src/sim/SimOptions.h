@@ -16,8 +16,9 @@ enum class FaultTarget { Gnss, Sbes, Both };
 
 struct SimOptions {
     TrajectorySettings trajectory;
-    double rateHz = 5.0;   // GNSS epochs per second (GGA, RMC, VTG, HDT each; ZDA once a second)
-    double sbesRateHz = 0; // depth messages per second; 0: the GNSS rate
+    double rateHz = 5.0;    // GNSS epochs per second (GGA, RMC, VTG, HDT each; ZDA once a second)
+    double sbesRateHz = 0;  // depth messages per second; 0: the GNSS rate
+    double sbesOffsetS = 0; // the depth messages' schedule starts this long after the GNSS epochs'
     EchosounderFormat sbesFormat = EchosounderFormat::SelvirSmt;
     int fixQuality = 4;            // constant fix quality, unless cycled
     double fixCycleS = 0;          // > 0: fix quality steps through 4, 5, 2, 1 every this many seconds

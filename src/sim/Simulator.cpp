@@ -280,14 +280,15 @@ double Simulator::step(double elapsedS) {
     // Depth messages
     if (sbesStream_.replay.empty()) {
         const double sbesPeriod = 1.0 / options_.sbesRateHz;
-        skipMissed(sounding_, sbesPeriod, elapsedS);
-        while (static_cast<double>(sounding_) * sbesPeriod <= elapsedS) {
+        const double sinceFirstS = elapsedS - options_.sbesOffsetS;
+        skipMissed(sounding_, sbesPeriod, sinceFirstS);
+        while (static_cast<double>(sounding_) * sbesPeriod <= sinceFirstS) {
             if (sbes_.isOpen() && !silent(sbesStream_)) {
                 sendSounding(elapsedS);
             }
             ++sounding_;
         }
-        next = std::min(next, static_cast<double>(sounding_) * sbesPeriod);
+        next = std::min(next, options_.sbesOffsetS + static_cast<double>(sounding_) * sbesPeriod);
     } else if (sbes_.isOpen() && !silent(sbesStream_)) {
         sendReplay(sbesStream_, elapsedS);
     }

@@ -34,6 +34,14 @@ TEST(DateTime, AddingTimeCarriesAcrossTheCalendar) {
     EXPECT_EQ(daysInMonth(1900, 2), 28);
 }
 
+TEST(DateTime, MillisecondsSinceEpochMatchesUnixTime) {
+    // 2026-03-05 13:45:02.123 UTC is Unix time 1772718302.123 (date -d @1772718302 -u).
+    EXPECT_EQ(millisecondsSinceEpoch(LocalDateTime{{2026, 3, 5}, 13, 45, 2, 123}), 1772718302123);
+    EXPECT_EQ(millisecondsSinceEpoch(LocalDateTime{{1970, 1, 1}, 0, 0, 0, 0}), 0);
+    const LocalDateTime leapDay{{2024, 2, 29}, 23, 59, 59, 999};
+    EXPECT_EQ(millisecondsSinceEpoch(addMilliseconds(leapDay, 1)) - millisecondsSinceEpoch(leapDay), 1);
+}
+
 TEST(DateTime, ManualClockMovesBothClocks) {
     ManualClock clock(LocalDateTime{{2026, 3, 5}, 23, 59, 59, 500}, 1000);
     clock.advanceMs(700);

@@ -125,6 +125,24 @@ TEST_F(SurveySessionTest, DepthAfterAMapTickIsWrittenAtTheTickGridPosition) {
     EXPECT_EQ(session->survey().rowsWritten(), 1u);
 }
 
+TEST_F(SurveySessionTest, TableFormatsDecodeWithTheTablePatternOtherWithTheUsersOwn) {
+    // The field's start text "%*8s,%lf" stored: it reads one value where "Selvir SMT" needs two; the
+    // running program has the table's pattern in the field by then.
+    settings->writeString("SENSOR COMUNICATION SETTINGS", "cSBESMessage", "Selvir SMT");
+    settings->writeString("SENSOR COMUNICATION SETTINGS", "eSBESFormat", "%*8s,%lf");
+    makeSession();
+    session->startRealtime();
+    depth("$SMT0001,12.34,12.6");
+    EXPECT_EQ(session->survey().rowsWritten(), 1u);
+    EXPECT_EQ(session->readout().lDepthHi, "12.84");
+
+    settings->writeString("SENSOR COMUNICATION SETTINGS", "cSBESMessage", "OTHER");
+    settings->writeString("SENSOR COMUNICATION SETTINGS", "eSBESFormat", "DEPTH=%lf");
+    depth("DEPTH=7.5");
+    EXPECT_EQ(session->survey().rowsWritten(), 2u);
+    EXPECT_EQ(session->readout().lDepthHi, "8.00");
+}
+
 TEST_F(SurveySessionTest, ProfileTickedUsesTodaysSavedColumnAndFallsBackWithoutOne) {
     settings->writeBool("SVP", "cUseSVP", true);
     makeSession();

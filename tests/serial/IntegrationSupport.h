@@ -2,8 +2,8 @@
 // Helpers of the serial integration tests: a raw pseudo-terminal pair, waiting on Qt's event loop,
 // and the process's CPU time.
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
+#include "support/EventLoop.h"
+
 #include <QThread>
 #include <cerrno>
 #include <fcntl.h>
@@ -88,21 +88,6 @@ private:
     int slave_ = -1;
     std::string path_;
 };
-
-// Runs Qt's event loop until `done` is true or `timeoutMs` has passed. Returns `done()`.
-inline bool runEventsUntil(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < timeoutMs) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(2);
-    }
-    return done();
-}
-
-inline void runEventsFor(int ms) {
-    runEventsUntil([] { return false; }, ms);
-}
 
 // User plus system CPU time of this process, seconds.
 inline double cpuSeconds() {

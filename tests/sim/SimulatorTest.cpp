@@ -57,6 +57,30 @@ std::vector<std::string> types(const std::vector<std::string>& lines) {
     return out;
 }
 
+TEST(SimulatorSteps, DepthsFollowTheEpochsByTheOffset) {
+    std::string error;
+    auto options = parseSimOptions({"--rate", "2", "--sbes-rate", "2", "--sbes-offset", "0.25"}, error);
+    ASSERT_TRUE(options) << error;
+    Simulator sim(*options);
+    ASSERT_TRUE(sim.start(error)) << error;
+    Port gnss(sim.gnssPath());
+    Port sbes(sim.sbesPath());
+    ASSERT_TRUE(gnss.ok() && sbes.ok());
+    EXPECT_NEAR(sim.step(0.0), 0.05, 1e-9) << "next look within the 50 ms limit";
+    EXPECT_FALSE(gnss.lines().empty());
+    EXPECT_TRUE(sbes.lines().empty()) << "no depth at 0 s";
+    sim.step(0.24);
+    EXPECT_TRUE(sbes.lines().empty());
+    EXPECT_NEAR(sim.step(0.25), 0.05, 1e-9);
+    EXPECT_EQ(sbes.lines().size(), 1u) << "the first depth at 0.25 s";
+    sim.step(0.70);
+    EXPECT_TRUE(sbes.lines().empty());
+    EXPECT_EQ(gnss.lines().size(), 4u) << "the epoch of 0.5 s";
+    sim.step(0.75);
+    EXPECT_EQ(sbes.lines().size(), 1u) << "the next at 0.75 s";
+    EXPECT_FALSE(parseSimOptions({"--sbes-offset", "-1"}, error));
+}
+
 TEST(SimulatorSteps, SendsEachEpochOnScheduleAndRecordsTheTruth) {
     test::TempDir dir;
     std::string error;

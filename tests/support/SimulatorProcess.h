@@ -1,6 +1,6 @@
 #pragma once
-// selvirhs-sim as a child process of a test: started with arguments, its two pseudo-terminal paths read
-// from its first output lines, killed when the test ends; and its truth file read back.
+// selvirhs-sim as a child process for integration tests: started with its arguments, the two terminal
+// paths read from its first output lines, killed when the test ends; and its truth file read back.
 
 #include "core/AtomicFile.h"
 #include "core/NumberFormat.h"
@@ -16,6 +16,10 @@
 #include <string>
 #include <vector>
 
+#ifndef SELVIR_BIN_DIR
+#error "SELVIR_BIN_DIR names the folder of selvirhs-sim"
+#endif
+
 namespace selvir::test {
 
 struct TruthRow {
@@ -23,7 +27,7 @@ struct TruthRow {
     double number(const std::string& name) const { return parseDouble(fields.at(name)).value_or(-1e300); }
 };
 
-std::vector<TruthRow> readTruth(const std::filesystem::path& file) {
+inline std::vector<TruthRow> readTruth(const std::filesystem::path& file) {
     std::string text;
     EXPECT_TRUE(readWholeFile(file, text));
     std::istringstream in(text);
