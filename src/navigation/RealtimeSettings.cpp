@@ -1,7 +1,6 @@
 #include "navigation/RealtimeSettings.h"
 
 #include "core/NumberFormat.h"
-#include "navigation/EchosounderFormats.h"
 
 #include <climits>
 #include <cmath>
@@ -108,14 +107,7 @@ DeviceSwitches DeviceSwitches::read(const ProfileStore& store) {
     constexpr std::string_view sensor = "SENSOR COMUNICATION SETTINGS";
     out.sensorEnabled = boolOr(doc, sensor, "Sensor Enabled", true);
     out.messageFormat = doc.value(sensor, "cSBESMessage").value_or("Selvir SMT");
-    // Without a stored format field, the chosen message's own pattern: the field's design-time text
-    // reads one value, which the default message (two values) never matches, so a first survey would
-    // lose every depth.
-    if (const auto pattern = doc.value(sensor, "eSBESFormat")) {
-        out.messagePattern = *pattern;
-    } else if (const EchosounderFormat* format = findEchosounderFormat(out.messageFormat)) {
-        out.messagePattern = std::string(format->pattern);
-    }
+    out.messagePattern = doc.value(sensor, "eSBESFormat").value_or("%*8s,%lf");
     out.gyroEnabled = boolOr(doc, "GYRO", "Gyro Enabled", true);
     return out;
 }

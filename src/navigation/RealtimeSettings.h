@@ -60,7 +60,7 @@ struct DeviceSwitches {
     bool sensorEnabled = true;
     bool gyroEnabled = true;
     std::string messageFormat = "Selvir SMT"; // "cSBESMessage"
-    std::string messagePattern = "%*8s,%lf,%lf"; // "eSBESFormat"; missing: the message's own pattern
+    std::string messagePattern = "%*8s,%lf";  // "eSBESFormat"
     // The realtime window shows its low-frequency depth frame for the two formats that read one.
     bool lowFrequencyFrameVisible() const;
 

@@ -1,5 +1,4 @@
 #include "navigation/RealtimeSettings.h"
-#include "navigation/EchosounderFormats.h"
 
 #include "support/TempDir.h"
 
@@ -30,15 +29,7 @@ TEST(RealtimeSettings, ReadDefaultsWithoutTheSections) {
     EXPECT_TRUE(device.sensorEnabled);
     EXPECT_TRUE(device.gyroEnabled);
     EXPECT_EQ(device.messageFormat, "Selvir SMT");
-    // No stored format field: the pattern of the chosen message, so the default message decodes.
-    EXPECT_EQ(device.messagePattern, "%*8s,%lf,%lf");
-    EXPECT_EQ(EchosounderDecoder().decode("$PSLVSMT,17.78,12.80*51", device.messageFormat, device.messagePattern)
-                  ->rawHF,
-              17.78);
-    store.writeString("SENSOR COMUNICATION SETTINGS", "cSBESMessage", "NMEA DPT");
-    EXPECT_EQ(DeviceSwitches::read(store).messagePattern, "%*6s,%lf");
-    store.writeString("SENSOR COMUNICATION SETTINGS", "eSBESFormat", "%*6s,%lf,%lf");
-    EXPECT_EQ(DeviceSwitches::read(store).messagePattern, "%*6s,%lf,%lf"); // the surveyor's text wins
+    EXPECT_EQ(device.messagePattern, "%*8s,%lf");
     const auto labels = LabelSettings::read(store);
     EXPECT_EQ(labels.depthLabelFontName, "Arial");
     EXPECT_EQ(labels.eventLabelColor, 255u);
