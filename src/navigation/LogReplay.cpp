@@ -135,15 +135,8 @@ bool ReplayRun::prepareRoot(const std::filesystem::path& root, std::string& erro
     SurveySessionOutputs outputs;
     outputs.messages = &messages_;
     outputs.mapTimer = &mapTimer_;
-    SurveySessionDevices devices;
-    auto gps = std::make_unique<MemorySerialDevice>();
-    auto sensor = std::make_unique<MemorySerialDevice>();
-    gpsDevice_ = gps.get();
-    sensorDevice_ = sensor.get();
-    devices.gps = std::move(gps);
-    devices.sensor = std::move(sensor);
-    devices.resolver = [](int port) { return "replay:COM" + std::to_string(port); };
-    session_ = std::make_unique<SurveySession>(settings_, folders, clock_, outputs, std::move(devices));
+    session_ = std::make_unique<SurveySession>(settings_, folders, clock_, outputs,
+                                               memorySessionDevices(gpsDevice_, sensorDevice_, "replay:COM"));
     session_->setRawLogsEnabled(false);
     session_->ZGPS1().setTimersEnabled(false);
     session_->ZSENSOR().setTimersEnabled(false);

@@ -40,6 +40,19 @@ std::optional<SoundVelocityProfile> savedProfile(const DataFolders& folders, con
 
 } // namespace
 
+SurveySessionDevices memorySessionDevices(MemorySerialDevice*& gps, MemorySerialDevice*& sensor,
+                                          const std::string& pathPrefix) {
+    SurveySessionDevices devices;
+    auto gpsDevice = std::make_unique<MemorySerialDevice>();
+    auto sensorDevice = std::make_unique<MemorySerialDevice>();
+    gps = gpsDevice.get();
+    sensor = sensorDevice.get();
+    devices.gps = std::move(gpsDevice);
+    devices.sensor = std::move(sensorDevice);
+    devices.resolver = [pathPrefix](int port) { return pathPrefix + std::to_string(port); };
+    return devices;
+}
+
 SurveySession::SurveySession(ProfileStore& settings, DataFolders folders, const Clock& clock,
                              SurveySessionOutputs outputs, SurveySessionDevices devices)
     : settings_(settings), folders_(std::move(folders)), clock_(clock), out_(std::move(outputs)),

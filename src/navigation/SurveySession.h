@@ -19,6 +19,7 @@
 #include "navigation/RealtimeSettings.h"
 #include "navigation/SensorHandler.h"
 #include "navigation/SurveyFile.h"
+#include "serial/MemorySerialDevice.h"
 #include "serial/SelvirSerialGPS.h"
 
 #include <memory>
@@ -47,6 +48,11 @@ struct SurveySessionDevices {
     std::unique_ptr<SerialDevice> sensor;
     SerialPortResolver resolver;
 };
+
+// Two memory devices for a session without ports (replays, tests, benchmarks); `gps` and `sensor` are
+// set to them. Port n resolves to `pathPrefix` + n.
+SurveySessionDevices memorySessionDevices(MemorySerialDevice*& gps, MemorySerialDevice*& sensor,
+                                          const std::string& pathPrefix);
 
 class SurveySession {
 public:

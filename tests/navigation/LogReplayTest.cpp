@@ -6,6 +6,7 @@
 #include "navigation/SurveyFile.h"
 #include "support/ProjOracle.h"
 #include "support/TempDir.h"
+#include "support/TextLines.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -13,20 +14,8 @@
 namespace selvir {
 namespace {
 
-std::vector<std::string> split(const std::string& text, char separator) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string part; std::getline(in, part, separator);) {
-        out.push_back(part);
-    }
-    return out;
-}
-
-std::vector<std::string> fileLines(const std::filesystem::path& file) {
-    std::string text;
-    readWholeFile(file, text);
-    return split(text, '\n');
-}
+using test::fileLines;
+using test::split;
 
 // A log line of 2026-03-05, `ms` after 13:45:00.000 (under a minute).
 std::string logged(int ms, const std::string& line) {

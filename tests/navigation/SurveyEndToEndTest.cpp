@@ -12,6 +12,7 @@
 #include "support/ProjOracle.h"
 #include "support/SimulatorProcess.h"
 #include "support/TempDir.h"
+#include "support/TextLines.h"
 
 #include <QEventLoop>
 #include <QTimer>
@@ -22,6 +23,9 @@
 namespace selvir {
 namespace {
 
+using test::fileLines;
+using test::split;
+
 constexpr double kDraftM = 0.75;
 constexpr double kSoundVelocity = 1480;
 constexpr int kMapIntervalMs = 500;
@@ -30,21 +34,6 @@ constexpr int kMapIntervalMs = 500;
 constexpr int kEpochPeriodMs = 500;
 constexpr int kTickPhaseMs = 125;
 constexpr int kSurveyMs = 4300;
-
-std::vector<std::string> split(const std::string& text, char separator) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string part; std::getline(in, part, separator);) {
-        out.push_back(part);
-    }
-    return out;
-}
-
-std::vector<std::string> fileLines(const std::filesystem::path& file) {
-    std::string text;
-    readWholeFile(file, text);
-    return split(text, '\n');
-}
 
 class QtMapTimer final : public MapTimerControl {
 public:

@@ -4,6 +4,7 @@
 #include "serial/MemorySerialDevice.h"
 #include "support/ProjOracle.h"
 #include "support/TempDir.h"
+#include "support/TextLines.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -11,16 +12,8 @@
 namespace selvir {
 namespace {
 
-std::vector<std::string> fileLines(const std::filesystem::path& file) {
-    std::string text;
-    readWholeFile(file, text);
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        out.push_back(line);
-    }
-    return out;
-}
+using test::fileLines;
+using test::split;
 
 struct SurveySessionTest : ::testing::Test {
     test::TempDir dir;
@@ -41,16 +34,8 @@ struct SurveySessionTest : ::testing::Test {
     }
 
     void makeSession() {
-        SurveySessionDevices devices;
-        auto g = std::make_unique<MemorySerialDevice>();
-        auto s = std::make_unique<MemorySerialDevice>();
-        gps = g.get();
-        sensor = s.get();
-        devices.gps = std::move(g);
-        devices.sensor = std::move(s);
-        devices.resolver = [](int port) { return "/dev/test" + std::to_string(port); };
         session = std::make_unique<SurveySession>(*settings, folders, clock, SurveySessionOutputs{},
-                                                  std::move(devices));
+                                                  memorySessionDevices(gps, sensor, "/dev/test"));
         session->ZGPS1().setTimersEnabled(false);
         session->ZSENSOR().setTimersEnabled(false);
     }

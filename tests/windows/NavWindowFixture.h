@@ -42,17 +42,7 @@ struct NavWindowFixture : ::testing::Test {
         c.settingsFile = settingsFile;
         c.dataRoot = root;
         c.clock = &clock;
-        c.devices = [this] {
-            SurveySessionDevices d;
-            auto g = std::make_unique<MemorySerialDevice>();
-            auto s = std::make_unique<MemorySerialDevice>();
-            gps = g.get();
-            sensor = s.get();
-            d.gps = std::move(g);
-            d.sensor = std::move(s);
-            d.resolver = [](int port) { return "/dev/memory" + std::to_string(port); };
-            return d;
-        };
+        c.devices = [this] { return memorySessionDevices(gps, sensor, "/dev/memory"); };
         c.exitProcess = [this](int code) { exitCodes.push_back(code); };
         return c;
     }
