@@ -433,7 +433,7 @@ ScanPattern::ScanPattern(std::string_view pattern) : pattern_(pattern) {
             }
         }
         const char conv = pattern[i++];
-        const std::string spec(pattern.substr(start, i - start));
+        const std::string conversion(pattern.substr(start, i - start));
         switch (conv) {
         case '%':
             d.op = Op::Percent;
@@ -441,7 +441,7 @@ ScanPattern::ScanPattern(std::string_view pattern) : pattern_(pattern) {
         case 'd':
             if (d.size == Size::LongDouble) {
                 {
-                    fail("Unsupported conversion \"" + spec + "\"" + positionText(start));
+                    fail("Unsupported conversion \"" + conversion + "\"" + positionText(start));
                     return;
                 }
             }
@@ -457,7 +457,7 @@ ScanPattern::ScanPattern(std::string_view pattern) : pattern_(pattern) {
         case 'A':
             if (d.size == Size::Short || d.size == Size::Char) {
                 {
-                    fail("Unsupported conversion \"" + spec + "\"" + positionText(start));
+                    fail("Unsupported conversion \"" + conversion + "\"" + positionText(start));
                     return;
                 }
             }
@@ -471,7 +471,8 @@ ScanPattern::ScanPattern(std::string_view pattern) : pattern_(pattern) {
         case '[':
             if (d.size != Size::Default) {
                 {
-                    fail("Wide-character conversion \"" + spec + "\" is not supported" + positionText(start));
+                    fail("Wide-character conversion \"" + conversion + "\" is not supported" +
+                         positionText(start));
                     return;
                 }
             }
@@ -486,7 +487,7 @@ ScanPattern::ScanPattern(std::string_view pattern) : pattern_(pattern) {
             return;
         }
         default: {
-            fail("Unsupported conversion \"" + spec + "\"" + positionText(start));
+            fail("Unsupported conversion \"" + conversion + "\"" + positionText(start));
             return;
         }
         }

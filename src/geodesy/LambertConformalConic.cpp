@@ -22,6 +22,19 @@ bool latitudeInLimit(long double phi) {
 bool longitudeInRange(long double lambda) {
     return lambda >= -kPi && lambda <= 2 * kPi;
 }
+
+// Why a position cannot be converted (0 when it can).
+unsigned inputErrors(long double latitudeRad, long double longitudeRad) {
+    unsigned errors = 0;
+    if (!(std::fabs(latitudeRad) <= kPi / 2)) {
+        errors |= LambertConversionError::kLatitude;
+    }
+    if (!longitudeInRange(longitudeRad)) {
+        errors |= LambertConversionError::kLongitude;
+    }
+    return errors;
+}
+
 bool flatteningInRange(long double f) {
     const long double inverse = 1 / f;
     return inverse >= 250 && inverse <= 350;
@@ -186,12 +199,7 @@ LambertSetResult LambertConformalConic::setTwoParallel(const LambertTwoParallelD
 LambertGridResult LambertConformalConic::forwardOneParallel(long double latitudeRad,
                                                             long double longitudeRad) const {
     LambertGridResult result;
-    if (!(std::fabs(latitudeRad) <= kPi / 2)) {
-        result.errors |= LambertConversionError::kLatitude;
-    }
-    if (!longitudeInRange(longitudeRad)) {
-        result.errors |= LambertConversionError::kLongitude;
-    }
+    result.errors = inputErrors(latitudeRad, longitudeRad);
     if (result.errors != 0) {
         return result;
     }
@@ -220,12 +228,7 @@ LambertGridResult LambertConformalConic::forwardOneParallel(long double latitude
 LambertGridResult LambertConformalConic::forwardTwoParallel(long double latitudeRad,
                                                             long double longitudeRad) {
     LambertGridResult result;
-    if (!(std::fabs(latitudeRad) <= kPi / 2)) {
-        result.errors |= LambertConversionError::kLatitude;
-    }
-    if (!longitudeInRange(longitudeRad)) {
-        result.errors |= LambertConversionError::kLongitude;
-    }
+    result.errors = inputErrors(latitudeRad, longitudeRad);
     if (result.errors != 0) {
         return result;
     }
