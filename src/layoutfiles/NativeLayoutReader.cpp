@@ -180,7 +180,7 @@ private:
 
     // Shapes built directly: the record's layer as it is, bounds, the next id, on top.
     void append(std::unique_ptr<TSShape> shape, std::int32_t layer) {
-        shape->Layer = layer;
+        shape->Layer = presentLayer(layer);
         shape->UpdateBounds();
         shape->Id = model_.TakeNextId();
         model_.AppendShape(std::move(shape));
@@ -211,7 +211,17 @@ private:
         if (!name.empty()) {
             name.remove_prefix(1);
         }
-        model_.LayerOpen(fromEightBit(name));
+        layerMap_.push_back(model_.LayerOpen(fromEightBit(name)));
+    }
+
+    // The drawing's index of the layer a record names by its saved index. Layers are saved in index
+    // order, so the n-th LAYER record is saved index n. Replacing the drawing gives the same index
+    // back; adding to it puts the shape on the layer of the same name, not on whatever layer holds
+    // that number here. An index the file has no layer for stays as it is.
+    std::int32_t presentLayer(std::int32_t saved) const {
+        return saved >= 0 && static_cast<std::size_t>(saved) < layerMap_.size()
+                   ? layerMap_[static_cast<std::size_t>(saved)]
+                   : saved;
     }
 
     // LINE and CIRCLE go through the creators: "Default" when the layer is missing, the layer's pen;
@@ -227,6 +237,7 @@ private:
         TColor pen = 0;
         int width = 1;
         TrailingFields(f).integer(pen).integer(width);
+        layer = presentLayer(layer);
         const ShapeId id = circle ? model_.DrawCircle(a, b, c, layer) : model_.DrawLine(a, b, c, d, layer);
         if (pen != 0) {
             model_.SetShapePenFg(id, pen);
@@ -323,7 +334,7 @@ private:
         }
         p->Points.shrink_to_fit();
         // AddPoint kept the bounds as the vertices came.
-        p->Layer = layer;
+        p->Layer = presentLayer(layer);
         p->Id = model_.TakeNextId();
         model_.AppendShape(std::move(p));
     }
@@ -361,7 +372,7 @@ private:
                 caption.remove_prefix(1);
             }
         }
-        const ShapeId id = model_.TextAdd(layer, fromEightBit(caption), x, y, fontIndex);
+        const ShapeId id = model_.TextAdd(presentLayer(layer), fromEightBit(caption), x, y, fontIndex);
         auto* label = static_cast<TSText*>(model_.FindShape(id));
         if (pen != 0) {
             model_.SetShapePenFg(id, pen);
@@ -378,6 +389,7 @@ private:
     CanvasModel& model_;
     ViewWindow& view_;
     TextLines lines_;
+    std::vector<std::int32_t> layerMap_; // saved layer index -> the drawing's
 };
 
 // What a load changed, so that a stream found corrupt at its end can be undone: the drawing is then

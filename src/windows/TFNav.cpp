@@ -174,11 +174,7 @@ void TFNav::ensureFixedLayers() {
 }
 
 void TFNav::emptyLayer(const char* name) {
-    // Only a layer that exists: clearing layer -1 would discard the whole drawing.
-    const int layer = canvas_->LayerFindByName(QString::fromUtf8(name));
-    if (layer >= 0) {
-        canvas_->CadClearShapes(layer);
-    }
+    emptyLayerNamed(QString::fromUtf8(name));
 }
 
 void TFNav::FormShow() {
@@ -318,10 +314,10 @@ void TFNav::FormKeyDown(int key) {
         canvas_->ToggleGGAOverlayPosition();
         break;
     case Qt::Key_Delete:
-        if (canvas_->SelectedShapeCount() > 0) {
-            canvas_->DeleteSelectedShapes();
-            canvas_->Refresh();
-        }
+        DeleteSelectedClick();
+        break;
+    case Qt::Key_Escape:
+        cancelSelection();
         break;
     default:
         break;
@@ -336,6 +332,9 @@ bool TFNav::eventFilter(QObject* watched, QEvent* event) {
             if (key == Qt::Key_F2 || key == Qt::Key_F3 || key == Qt::Key_Delete) {
                 FormKeyDown(key);
                 return true; // consumed, so it does not travel on to the parents
+            }
+            if (key == Qt::Key_Escape) {
+                FormKeyDown(key); // the canvas also sees Escape: it drops a drawing in progress
             }
         }
     }
@@ -402,9 +401,10 @@ void TFNav::setRealtimeCaption(bool running) {
     realtimeButton_->setText(running ? QStringLiteral("Stop") : QStringLiteral("Start"));
     // White on the green of the running toolbar; navy on the window face when stopped.
     realtimeButton_->setStyleSheet(
-        running ? QStringLiteral("QToolButton { color: white; background: #006400; border: 1px solid white; "
-                                 "border-radius: 3px; }")
-                : QStringLiteral("QToolButton { color: navy; border: 1px solid #7a7a7a; border-radius: 3px; }"));
+        running
+            ? QStringLiteral("QToolButton { color: white; background: #006400; border: 1px solid white; "
+                             "border-radius: 3px; }")
+            : QStringLiteral("QToolButton { color: navy; border: 1px solid #7a7a7a; border-radius: 3px; }"));
     toolbar_->setStyleSheet(running ? QStringLiteral("QToolBar { background: green; }") : QString());
 }
 
@@ -446,11 +446,7 @@ void TFNav::btEventAddClick() {
 }
 
 void TFNav::btEventResetClick() {
-    const QString question = QStringLiteral("Event ID will restart from 1 again. Continue?");
-    const bool yes = askYesNo ? askYesNo(question)
-                              : QMessageBox::warning(this, windowTitle(), question,
-                                                     QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
-    if (!yes) {
+    if (!confirm(QStringLiteral("Event ID will restart from 1 again. Continue?"))) {
         return;
     }
     session_->eventMarker().reset();

@@ -4,6 +4,7 @@
 // the readers; showing reloads the last layout and restores the view; closing saves the layout, the
 // placement and the view.
 
+#include "canvas/CanvasTypes.h"
 #include "navigation/GnssSinks.h"
 #include "navigation/MapUpdate.h"
 #include "navigation/SurveySession.h"
@@ -25,6 +26,9 @@ namespace selvir {
 class CanvasMapAdapter;
 class TFMsg;
 class TSelvirCanvas;
+
+// "Name|pattern|Name|pattern" file filters as Qt's file dialogs take them.
+QString qtFileFilter(const QString& filter);
 
 class TFNav : public QMainWindow,
               private MapTimerControl,
@@ -64,6 +68,21 @@ public:
     void SetFollowVessel(bool follow);
     void ActivateNMEAMessages1Click(); // "Topcon GNSS"
     void HemisphereGNSS1Click();       // "Hemisphere GNSS"
+    // Layout commands.
+    void New1Click();
+    void Open1Click();
+    void SaveAs1Click();
+    void Import1Click(); // DXF import
+    void Export1Click(); // DXF export
+    void ClearFixedTracks1Click();
+    void ClearUnfixedTracks1Click();
+    void tbAutoClick();
+    void ClearUserAddedShapes1Click();
+    // Selection of tracks (bSelectTracks) or shapes (bMouseSelect) with a polygon; Delete removes them.
+    enum class SelectionMode { None, Tracks, Shapes };
+    void startSelection(SelectionMode mode);
+    SelectionMode Selection() const { return selection_; }
+    void DeleteSelectedClick();
     // The wheel rule of the window: pan towards the last world position under the mouse, then zoom about it.
     void WheelOverWindow(int delta);
 
@@ -78,8 +97,10 @@ public:
     QAction* Action(const QString& objectName) const;
     // Runs one map tick now (what tMap does).
     MapUpdate::Tick MapTick();
-    // The question asked before the event number is reset; tests answer it.
+    // Yes/No questions, file dialogs and error boxes; tests answer them (message boxes when unset).
     std::function<bool(const QString& question)> askYesNo;
+    std::function<QString(const QString& title, const QString& filter, bool save)> chooseFile;
+    std::function<void(const QString& message)> onError;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -94,6 +115,15 @@ private:
     void wireCanvasEvents();
     void ensureFixedLayers();
     void emptyLayer(const char* name);
+    void emptyLayerNamed(const QString& name);
+    bool confirm(const QString& question);
+    QString askFile(const QString& title, const QString& filter, bool save);
+    void showError(const QString& message);
+    void clearLayerAfterAsking(const char* layerName, const QString& question, const char* event);
+    void cancelSelection();
+    // The polygon of a selection mode is finished: select inside it. False when no mode was on.
+    bool finishSelection();
+    void toggleTrackHighlight(ShapeId id);
     void restoreCanvasKeys();
     void writeCanvasKeys();
     void restorePlacement();
@@ -132,6 +162,8 @@ private:
     bool measuring_ = false;
     double measureX_ = 0, measureY_ = 0;
     bool monitorOn_ = false;
+    SelectionMode selection_ = SelectionMode::None;
+    bool trackClicking_ = false;
     bool closed_ = false;
 };
 

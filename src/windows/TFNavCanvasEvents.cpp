@@ -55,13 +55,22 @@ void TFNav::wireCanvasEvents() {
         }
     };
     canvas_->OnDrawBegin = [this](TSelvirCanvas*, std::int16_t, double, double) {
-        canvas_->SetCurrentLayer(canvas_->LayerFindByName(QString::fromUtf8(kUserShapeLayerName)));
+        // A selection polygon stays on its own layer, so finishing it leaves nothing among the user's shapes.
+        if (selection_ == SelectionMode::None) {
+            canvas_->SetCurrentLayer(canvas_->LayerFindByName(QString::fromUtf8(kUserShapeLayerName)));
+        }
         tMap_.stop();
     };
-    canvas_->OnDrawEnd = [this](TSelvirCanvas*, std::int16_t, double, double) {
+    canvas_->OnDrawEnd = [this](TSelvirCanvas*, std::int16_t tool, double, double) {
         if (session_->realtimeOn()) {
             tMap_.start();
         }
+        if (tool == shapetype::Polygon) {
+            finishSelection();
+        }
+    };
+    canvas_->OnShapeNumberSelected = [this](TSelvirCanvas*, std::int16_t, ShapeId id) {
+        toggleTrackHighlight(id);
     };
 }
 

@@ -20,7 +20,12 @@ struct Caption {
     const char* text;
 };
 constexpr Caption kMainWindowCaptions[] = {
+    {"ToolButton156", "Open"},
     {"ToolButton158", "Save"},
+    {"ToolButton11", "Clear shapes user added"},
+    {"tbFixed", "Fixed"},
+    {"tbFloat", "Float"},
+    {"tbAuto", "Auto"},
     {"Zoomin", "Zoom in"},
     {"Zoomout", "Zoom out"},
     {"btEventAdd", "Add event"},
@@ -29,7 +34,16 @@ constexpr Caption kMainWindowCaptions[] = {
     {"ToolButton5", "Follow Vessel"},
     {"ToolButton13", "Unollow Vessel"},
     {"File1", "File"},
+    {"New1", "New"},
+    {"Open1", "Open..."},
     {"Save1", "Save"},
+    {"SaveAs1", "Save As..."},
+    {"Import1", "Import..."},
+    {"Export1", "Export..."},
+    {"ClearFixedTracks1", "Clear Tracks Fixed"},
+    {"ClearUnfixedTracks1", "Clear Tracks Unfixed"},
+    {"ClearUserAddedShapes1", "Clear Shapes User Added"},
+    {"Deletetracksselected1", "Clear Tracks Selected"},
     {"Exit1", "Exit"},
     {"Zoom1", "Zoom"},
     {"In1", "In"},
@@ -68,15 +82,39 @@ void TFNav::buildMenus() {
 
     QMenu* file = bar->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("File1"));
-    QAction* save = addAction(file, "Save1", QStringLiteral("Save"));
-    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    connect(save, &QAction::triggered, this, [this] { Save(); });
+    const auto item = [this](QMenu* menu, const char* name, const QString& caption, QKeySequence key,
+                             auto handler) {
+        QAction* action = addAction(menu, name, caption);
+        action->setShortcut(key);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    item(file, "New1", QStringLiteral("New"), QKeySequence(Qt::CTRL | Qt::Key_N), [this] { New1Click(); });
+    item(file, "Open1", QStringLiteral("Open..."), QKeySequence(Qt::CTRL | Qt::Key_O),
+         [this] { Open1Click(); });
+    item(file, "Save1", QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S), [this] { Save(); });
+    item(file, "SaveAs1", QStringLiteral("Save As..."), QKeySequence(Qt::CTRL | Qt::Key_W),
+         [this] { SaveAs1Click(); });
+    file->addSeparator();
+    item(file, "Import1", QStringLiteral("DXF Import..."), QKeySequence(), [this] { Import1Click(); });
+    item(file, "Export1", QStringLiteral("Export..."), QKeySequence(Qt::CTRL | Qt::Key_X),
+         [this] { Export1Click(); });
     file->addSeparator();
     connect(addAction(file, "Exit1", QStringLiteral("Exit")), &QAction::triggered, this,
             [this] { Exit1Click(); });
 
     QMenu* edit = bar->addMenu(QStringLiteral("Edit"));
     edit->setObjectName(QStringLiteral("ools1"));
+    item(edit, "ClearFixedTracks1", QStringLiteral("Clear tracks fixed"), QKeySequence(),
+         [this] { ClearFixedTracks1Click(); });
+    item(edit, "ClearUnfixedTracks1", QStringLiteral("Clear tracks unfixed"), QKeySequence(),
+         [this] { ClearUnfixedTracks1Click(); });
+    item(edit, "ClearUserAddedShapes1", QStringLiteral("Clear shapes user added"), QKeySequence(),
+         [this] { ClearUserAddedShapes1Click(); });
+    // The Delete key itself goes through the key preview; the shortcut only shows it on the entry.
+    item(edit, "Deletetracksselected1", QStringLiteral("Delete tracks selected"), QKeySequence(),
+         [this] { DeleteSelectedClick(); });
+    edit->addSeparator();
     connect(addAction(edit, "Followvessel1", QStringLiteral("Follow vessel")), &QAction::triggered, this,
             [this] { SetFollowVessel(true); });
     connect(addAction(edit, "Donotfollowvessel1", QStringLiteral("Do not follow vessel")),
@@ -147,11 +185,19 @@ void TFNav::buildToolbar() {
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
+    button("ToolButton156", QStringLiteral("Open"), [this] { Open1Click(); });
     button("ToolButton158", QStringLiteral("Save"), [this] { Save(); });
     toolbar_->addSeparator();
     button("Zoomin", QStringLiteral("Zoom in"), [this] { ZoomInClick(); });
     button("Zoomout", QStringLiteral("Zoom out"), [this] { ZoomOutClick(); });
     button("Zoomextents", QStringLiteral("Extents"), [this] { ZoomExtentsClick(); });
+    toolbar_->addSeparator();
+    button("ToolButton11", QStringLiteral("Clear User Shapes"), [this] { ClearUserAddedShapes1Click(); });
+    button("bSelectTracks", QStringLiteral("Select Track"),
+           [this] { startSelection(SelectionMode::Tracks); });
+    button("bMouseSelect", QStringLiteral("Select Shapes"),
+           [this] { startSelection(SelectionMode::Shapes); });
+    button("bDeleteSelected", QStringLiteral("Delete Slected"), [this] { DeleteSelectedClick(); });
     toolbar_->addSeparator();
     button("btEventAdd", QStringLiteral("Add Event"), [this] { btEventAddClick(); });
     button("btEventReset", QStringLiteral("Reset Event"), [this] { btEventResetClick(); });
@@ -169,6 +215,10 @@ void TFNav::buildToolbar() {
     toolbar_->addWidget(realtimeButton_);
     toolbar_->addSeparator();
 
+    button("tbFixed", QStringLiteral("Fixed"), [this] { ClearFixedTracks1Click(); });
+    button("tbFloat", QStringLiteral("Float"), [this] { ClearUnfixedTracks1Click(); });
+    button("tbAuto", QStringLiteral("Auto"), [this] { tbAutoClick(); });
+    toolbar_->addSeparator();
     button("ToolButton5", QStringLiteral("Follow"), [this] { SetFollowVessel(true); });
     button("ToolButton13", QStringLiteral("No follow"), [this] { SetFollowVessel(false); });
     toolbar_->addSeparator();

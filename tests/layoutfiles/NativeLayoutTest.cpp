@@ -472,8 +472,9 @@ TEST(NativeLayout, AddModeMergesLayersByNameAndKeepsTheDrawing) {
     ASSERT_EQ(d.model.Shapes.size(), 3u);
     EXPECT_EQ(d.model.Shapes[0]->ShapeType, shapetype::Circle);
     EXPECT_EQ(d.model.Shapes[1]->Id, 2) << "ids continue";
-    EXPECT_EQ(d.model.Shapes[1]->Layer, 2) << "a line of a layer that exists keeps its saved index";
-    EXPECT_EQ(d.model.Shapes[2]->Layer, 1) << "the saved index, now another layer's";
+    // Each shape lands on the layer of its saved layer's name, whatever index that layer has here.
+    EXPECT_EQ(d.model.Shapes[1]->Layer, 1) << "the line of track_fix on this drawing's track_fix";
+    EXPECT_EQ(d.model.Shapes[2]->Layer, 3) << "the point of x on the layer x made for it";
     EXPECT_EQ(d.view, file.view) << "the file's world window";
 }
 
