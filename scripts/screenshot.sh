@@ -52,7 +52,7 @@ window="$(DISPLAY="$display" xdotool search --sync --name "Selvir Dalgaroz" | he
 sleep 2
 # The realtime switch on the toolbar (the window stands at 0,0: the virtual display has no window
 # manager). Checked below through the events log, so a moved button fails loudly, not silently.
-DISPLAY="$display" xdotool mousemove --window "$window" 480 36 click 1
+DISPLAY="$display" xdotool mousemove --window "$window" 355 36 click 1
 sleep "$seconds"
 if ! grep -q "Realtime STARTED" "$work/home/GVX/"*/LOG/*" Events.log" 2>/dev/null; then
   echo "screenshot.sh: realtime did not start (no \"Realtime STARTED\" in the events log)" >&2

@@ -174,33 +174,30 @@ void TFNav::buildMenus() {
 }
 
 void TFNav::buildToolbar() {
-    toolbar_ = addToolBar(QStringLiteral("Main"));
+    // Two rows: the survey toolbar (files, view, the realtime switch, follow, events, exits) and, below
+    // it, the track and shape editing toolbar; one row would not fit a laptop screen.
+    toolbar_ = addToolBar(QStringLiteral("Survey"));
     toolbar_->setObjectName(QStringLiteral("tRealtime"));
-    toolbar_->setMovable(false);
-    toolbar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    addToolBarBreak();
+    QToolBar* editing = addToolBar(QStringLiteral("Tracks and shapes"));
+    editing->setObjectName(QStringLiteral("tEditing"));
+    for (QToolBar* bar : {toolbar_, editing}) {
+        bar->setMovable(false);
+        bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    }
 
-    const auto button = [this](const char* objectName, const QString& caption, auto handler) {
-        QAction* action = toolbar_->addAction(caption);
+    const auto button = [this](QToolBar* bar, const char* objectName, const QString& caption, auto handler) {
+        QAction* action = bar->addAction(caption);
         action->setObjectName(QString::fromUtf8(objectName));
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    button("ToolButton156", QStringLiteral("Open"), [this] { Open1Click(); });
-    button("ToolButton158", QStringLiteral("Save"), [this] { Save(); });
+    button(toolbar_, "ToolButton156", QStringLiteral("Open"), [this] { Open1Click(); });
+    button(toolbar_, "ToolButton158", QStringLiteral("Save"), [this] { Save(); });
     toolbar_->addSeparator();
-    button("Zoomin", QStringLiteral("Zoom in"), [this] { ZoomInClick(); });
-    button("Zoomout", QStringLiteral("Zoom out"), [this] { ZoomOutClick(); });
-    button("Zoomextents", QStringLiteral("Extents"), [this] { ZoomExtentsClick(); });
-    toolbar_->addSeparator();
-    button("ToolButton11", QStringLiteral("Clear User Shapes"), [this] { ClearUserAddedShapes1Click(); });
-    button("bSelectTracks", QStringLiteral("Select Track"),
-           [this] { startSelection(SelectionMode::Tracks); });
-    button("bMouseSelect", QStringLiteral("Select Shapes"),
-           [this] { startSelection(SelectionMode::Shapes); });
-    button("bDeleteSelected", QStringLiteral("Delete Slected"), [this] { DeleteSelectedClick(); });
-    toolbar_->addSeparator();
-    button("btEventAdd", QStringLiteral("Add Event"), [this] { btEventAddClick(); });
-    button("btEventReset", QStringLiteral("Reset Event"), [this] { btEventResetClick(); });
+    button(toolbar_, "Zoomin", QStringLiteral("Zoom in"), [this] { ZoomInClick(); });
+    button(toolbar_, "Zoomout", QStringLiteral("Zoom out"), [this] { ZoomOutClick(); });
+    button(toolbar_, "Zoomextents", QStringLiteral("Extents"), [this] { ZoomExtentsClick(); });
     toolbar_->addSeparator();
 
     realtimeButton_ = new QToolButton(toolbar_);
@@ -215,15 +212,26 @@ void TFNav::buildToolbar() {
     toolbar_->addWidget(realtimeButton_);
     toolbar_->addSeparator();
 
-    button("tbFixed", QStringLiteral("Fixed"), [this] { ClearFixedTracks1Click(); });
-    button("tbFloat", QStringLiteral("Float"), [this] { ClearUnfixedTracks1Click(); });
-    button("tbAuto", QStringLiteral("Auto"), [this] { tbAutoClick(); });
+    button(toolbar_, "ToolButton5", QStringLiteral("Follow"), [this] { SetFollowVessel(true); });
+    button(toolbar_, "ToolButton13", QStringLiteral("No follow"), [this] { SetFollowVessel(false); });
     toolbar_->addSeparator();
-    button("ToolButton5", QStringLiteral("Follow"), [this] { SetFollowVessel(true); });
-    button("ToolButton13", QStringLiteral("No follow"), [this] { SetFollowVessel(false); });
+    button(toolbar_, "btEventAdd", QStringLiteral("Add Event"), [this] { btEventAddClick(); });
+    button(toolbar_, "btEventReset", QStringLiteral("Reset Event"), [this] { btEventResetClick(); });
     toolbar_->addSeparator();
-    button("bRestart", QStringLiteral("Restart"), [this] { bRestartClick(); });
-    button("bExit", QStringLiteral("Exit"), [this] { bExitClick(); });
+    button(toolbar_, "bRestart", QStringLiteral("Restart"), [this] { bRestartClick(); });
+    button(toolbar_, "bExit", QStringLiteral("Exit"), [this] { bExitClick(); });
+
+    button(editing, "ToolButton11", QStringLiteral("Clear User Shapes"),
+           [this] { ClearUserAddedShapes1Click(); });
+    button(editing, "bSelectTracks", QStringLiteral("Select Track"),
+           [this] { startSelection(SelectionMode::Tracks); });
+    button(editing, "bMouseSelect", QStringLiteral("Select Shapes"),
+           [this] { startSelection(SelectionMode::Shapes); });
+    button(editing, "bDeleteSelected", QStringLiteral("Delete Slected"), [this] { DeleteSelectedClick(); });
+    editing->addSeparator();
+    button(editing, "tbFixed", QStringLiteral("Fixed"), [this] { ClearFixedTracks1Click(); });
+    button(editing, "tbFloat", QStringLiteral("Float"), [this] { ClearUnfixedTracks1Click(); });
+    button(editing, "tbAuto", QStringLiteral("Auto"), [this] { tbAutoClick(); });
 }
 
 void TFNav::Dilngilizce1Click() {
