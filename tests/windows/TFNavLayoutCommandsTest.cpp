@@ -220,3 +220,31 @@ TEST(QtFileFilter, DialogFiltersBecomeQtFilters) {
 
 } // namespace
 } // namespace selvir
+
+namespace selvir {
+namespace {
+
+TEST_F(LayoutCommandsTest, AfterADeleteClickingATrackTogglesItsHighlight) {
+    settings.writeInteger("NAVIGATION_SETTINGS", "TrackWidth", 3);
+    shown();
+    TSelvirCanvas& canvas = *window->Canvas();
+    const ShapeId track = canvas.DrawLine(0, 0, 10, 10, layer(kTrackFixLayer));
+    canvas.SetShapePenWidth(track, 3);
+    canvas.OnShapeNumberSelected(&canvas, shapetype::Line, track);
+    EXPECT_EQ(canvas.GetShapePenWidth(track), 3); // track clicking is off until a delete
+
+    window->DeleteSelectedClick();
+    canvas.ShapeSelect(track, false);
+    canvas.OnShapeNumberSelected(&canvas, shapetype::Line, track);
+    EXPECT_EQ(canvas.GetShapePenWidth(track), 0);
+    canvas.OnShapeNumberSelected(&canvas, shapetype::Line, track);
+    EXPECT_EQ(canvas.GetShapePenWidth(track), 3);
+    EXPECT_FALSE(canvas.GetShapeIsSelected(track));
+
+    window->startSelection(TFNav::SelectionMode::Tracks); // "Select Track" turns it off again
+    canvas.OnShapeNumberSelected(&canvas, shapetype::Line, track);
+    EXPECT_EQ(canvas.GetShapePenWidth(track), 3);
+}
+
+} // namespace
+} // namespace selvir
