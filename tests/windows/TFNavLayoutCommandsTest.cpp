@@ -218,12 +218,6 @@ TEST(QtFileFilter, DialogFiltersBecomeQtFilters) {
               QStringLiteral("Selvir Rotaplan [*.gvx] (*.gvx);;All Files [*.*] (*)"));
 }
 
-} // namespace
-} // namespace selvir
-
-namespace selvir {
-namespace {
-
 TEST_F(LayoutCommandsTest, AfterADeleteClickingATrackTogglesItsHighlight) {
     settings.writeInteger("NAVIGATION_SETTINGS", "TrackWidth", 3);
     shown();
