@@ -30,6 +30,19 @@ void scalePoint(double& x, double& y, double sx, double sy, double cx, double cy
     y = cy + (y - cy) * sy;
 }
 
+// Rectangles and ellipses keep two opposite corners (X1, Y1) and (X2, Y2).
+template <typename TwoCorners>
+void translateCorners(TwoCorners& shape, double dx, double dy) {
+    shape.X1 += dx, shape.Y1 += dy, shape.X2 += dx, shape.Y2 += dy;
+    shape.UpdateBounds();
+}
+template <typename TwoCorners>
+void scaleCorners(TwoCorners& shape, double sx, double sy, double cx, double cy) {
+    scalePoint(shape.X1, shape.Y1, sx, sy, cx, cy);
+    scalePoint(shape.X2, shape.Y2, sx, sy, cx, cy);
+    shape.UpdateBounds();
+}
+
 bool insideGrownBox(double x, double y, double minX, double minY, double maxX, double maxY, double t) {
     return x >= minX - t && x <= maxX + t && y >= minY - t && y <= maxY + t;
 }
@@ -74,13 +87,10 @@ void TSRectangle::UpdateBounds() {
     setBounds(std::min(X1, X2), std::min(Y1, Y2), std::max(X1, X2), std::max(Y1, Y2));
 }
 void TSRectangle::Translate(double dx, double dy) {
-    X1 += dx, Y1 += dy, X2 += dx, Y2 += dy;
-    UpdateBounds();
+    translateCorners(*this, dx, dy);
 }
 void TSRectangle::Scale(double sx, double sy, double cx, double cy) {
-    scalePoint(X1, Y1, sx, sy, cx, cy);
-    scalePoint(X2, Y2, sx, sy, cx, cy);
-    UpdateBounds();
+    scaleCorners(*this, sx, sy, cx, cy);
 }
 // An axis-aligned box has no rotated form here; only the bounds are refreshed.
 void TSRectangle::Rotate(double, double, double) {
@@ -288,13 +298,10 @@ void TSEllipse::UpdateBounds() {
     setBounds(std::min(X1, X2), std::min(Y1, Y2), std::max(X1, X2), std::max(Y1, Y2));
 }
 void TSEllipse::Translate(double dx, double dy) {
-    X1 += dx, Y1 += dy, X2 += dx, Y2 += dy;
-    UpdateBounds();
+    translateCorners(*this, dx, dy);
 }
 void TSEllipse::Scale(double sx, double sy, double cx, double cy) {
-    scalePoint(X1, Y1, sx, sy, cx, cy);
-    scalePoint(X2, Y2, sx, sy, cx, cy);
-    UpdateBounds();
+    scaleCorners(*this, sx, sy, cx, cy);
 }
 // Kept axis-aligned: a rotation only refreshes the bounds.
 void TSEllipse::Rotate(double, double, double) {

@@ -8,6 +8,30 @@
 
 namespace selvir {
 
+namespace {
+
+// Widens the box about its centre to the client's aspect `a` (width / height): the height when the
+// box is too wide, else the width. `w` is the width to compare; a height of 0 counts as 1.
+void fitAspect(double a, double& minX, double& maxX, double& minY, double& maxY, double w) {
+    double h = maxY - minY;
+    if (h <= 0.0) {
+        h = 1.0;
+    }
+    if (a < w / h) {
+        const double newH = w / a;
+        const double cy = (minY + maxY) / 2.0;
+        minY = cy - newH / 2.0;
+        maxY = cy + newH / 2.0;
+    } else {
+        const double newW = h * a;
+        const double cx = (minX + maxX) / 2.0;
+        minX = cx - newW / 2.0;
+        maxX = cx + newW / 2.0;
+    }
+}
+
+} // namespace
+
 void ViewWindow::WorldToScreen(double x, double y, ClientSize client, int& px, int& py) const {
     double dx = WorldRight - WorldLeft;
     double dy = WorldTop - WorldBottom;
@@ -115,22 +139,7 @@ bool ViewWindow::WorldExtents(const CanvasModel& model, ClientSize client) {
     maxY += my;
 
     const double a = client.Width / (client.Height <= 0 ? 1.0 : static_cast<double>(client.Height));
-    const double w = maxX - minX;
-    double h = maxY - minY;
-    if (h <= 0.0) {
-        h = 1.0;
-    }
-    if (a < w / h) {
-        const double newH = w / a;
-        const double cy = (minY + maxY) / 2.0;
-        minY = cy - newH / 2.0;
-        maxY = cy + newH / 2.0;
-    } else {
-        const double newW = h * a;
-        const double cx = (minX + maxX) / 2.0;
-        minX = cx - newW / 2.0;
-        maxX = cx + newW / 2.0;
-    }
+    fitAspect(a, minX, maxX, minY, maxY, maxX - minX);
     WorldLeft = minX;
     WorldRight = maxX;
     WorldBottom = minY;
@@ -143,25 +152,8 @@ void ViewWindow::Resize(ClientSize client) {
         return;
     }
     const double a = static_cast<double>(client.Width) / client.Height;
-    double w = GetWorldWidth();
-    double h = GetWorldHeight();
-    if (w <= 0.0) {
-        w = 1.0;
-    }
-    if (h <= 0.0) {
-        h = 1.0;
-    }
-    if (a < w / h) {
-        const double newH = w / a;
-        const double cy = (WorldBottom + WorldTop) / 2.0;
-        WorldBottom = cy - newH / 2.0;
-        WorldTop = cy + newH / 2.0;
-    } else {
-        const double newW = h * a;
-        const double cx = (WorldLeft + WorldRight) / 2.0;
-        WorldLeft = cx - newW / 2.0;
-        WorldRight = cx + newW / 2.0;
-    }
+    const double w = GetWorldWidth();
+    fitAspect(a, WorldLeft, WorldRight, WorldBottom, WorldTop, w <= 0.0 ? 1.0 : w);
 }
 
 double autoGridStep(double worldWidth, int divisions) {

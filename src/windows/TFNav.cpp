@@ -138,8 +138,8 @@ void TFNav::FormCreate() {
     QLocale::setDefault(QLocale::c());
     std::setlocale(LC_NUMERIC, "C");
 
-    // 7. The monitor flag and the realtime switch's look.
-    monitorOn_ = true;
+    // 7. The realtime switch's look. (The monitor flag belongs with the device settings' monitor,
+    // which reads it; that window does not exist yet.)
     setRealtimeCaption(false);
 
     tMap_.setInterval(kMapIntervalMs);

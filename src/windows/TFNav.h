@@ -161,7 +161,6 @@ private:
     double lastWorldX_ = 0, lastWorldY_ = 0; // the last world position under the mouse
     bool measuring_ = false;
     double measureX_ = 0, measureY_ = 0;
-    bool monitorOn_ = false;
     SelectionMode selection_ = SelectionMode::None;
     bool trackClicking_ = false;
     bool closed_ = false;
