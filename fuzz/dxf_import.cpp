@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     model.DrawLine(0, 0, 10, 10, 0);
     selvir::MemoryByteSource source(bytes);
     selvir::DxfLoadReport report;
-    const bool ok = selvir::importDxf(model, view, selvir::headlessClientSize, source, &report);
+    const bool ok = selvir::importDxf(model, view, selvir::headlessClientSize, source, &report).ok;
     if (report.lines.empty() || ok != (report.entities > 0) ||
         model.Shapes.size() != static_cast<std::size_t>(report.entities) + 1) {
         std::abort();

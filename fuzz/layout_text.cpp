@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         model.LayerOpen("kept");
         model.DrawLine(0, 0, 1, 1, 1);
         model.ShapeSelect(1, false);
-        const bool loaded = selvir::loadLayoutBytes(model, view, bytes, mode);
+        const bool loaded = selvir::loadLayoutBytes(model, view, bytes, mode).ok;
         if (loaded != text.has_value()) {
             std::abort();
         }

@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     selvir::ViewWindow view;
     const selvir::ViewWindow before = view;
     selvir::MemoryByteSource source(bytes);
-    const bool ok = selvir::importXyz(model, view, selvir::headlessClientSize, source, 3, 0, 0);
+    const bool ok = selvir::importXyz(model, view, selvir::headlessClientSize, source, 3, 0, 0).ok;
     if (!ok) {
         if (!model.Shapes.empty() || !(view == before)) {
             std::abort();
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (model.Shapes.empty()) {
         std::abort();
     }
-    const int type = model.Shapes.front()->ShapeType;
+    const selvir::ShapeKind type = model.Shapes.front()->ShapeType;
     for (const auto& shape : model.Shapes) {
         if (shape->ShapeType != type || shape->Layer != 3) {
             std::abort();

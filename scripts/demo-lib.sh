@@ -52,7 +52,13 @@ seed_demo_settings() {
   "${put[@]}" VESSEL_SHAPE "Cirecle offset interval" 10
   "${put[@]}" DEPTH_LABEL_SETTINGS LabelSpacing 25
   "${put[@]}" ECHOSOUNDER_OFFSETS "Offset A" 0.5
+  "${put[@]}" ECHOSOUNDER_OFFSETS "Offset B" 2.3
+  "${put[@]}" ECHOSOUNDER_OFFSETS "Offset C" 1.8
   "${put[@]}" ECHOSOUNDER_OFFSETS SV 1500
+  "${put[@]}" ECHOSOUNDER_OFFSETS "Tide Height" 0
+  "${put[@]}" ECHOSOUNDER_OFFSETS SurveyLocation "Simulated survey area"
+  "${put[@]}" ECHOSOUNDER_OFFSETS SurveyBoat "Demo boat"
+  "${put[@]}" ECHOSOUNDER_OFFSETS Surveyor "Demo surveyor"
   "${put[@]}" "SENSOR COMUNICATION SETTINGS" cSBESMessage "Selvir SMT"
   # The view around the simulator's survey area (41.0 N, 29.0 E on the default grid).
   local e n
@@ -61,4 +67,21 @@ seed_demo_settings() {
   "${put[@]}" CANVAS PlanWorldRight "$(awk -v v="$e" 'BEGIN { printf "%.0f", v + 500 }')"
   "${put[@]}" CANVAS PlanWorldTop "$(awk -v v="$n" 'BEGIN { printf "%.0f", v + 350 }')"
   "${put[@]}" CANVAS PlanWorldBottom "$(awk -v v="$n" 'BEGIN { printf "%.0f", v - 350 }')"
+}
+
+# Runlines over the simulator's survey pattern: parallel lines `spacing` metres apart either side of
+# its first line (`length` metres north and south through the origin, as the simulator sails it),
+# written as a layout the program reloads at start. Arguments: line length and spacing of the
+# simulator, the layout file to write.
+seed_demo_runlines() {
+  local length="$1" spacing="$2" layout="$3" south north
+  # The simulator's local plane: metres to degrees with the radii of curvature at 41 N (WGS-84).
+  read -r south north < <(awk -v half="$(awk -v l="$length" 'BEGIN { print l / 2 }')" 'BEGIN {
+    a = 6378137; f = 1 / 298.257223563; e2 = f * (2 - f); pi = atan2(0, -1); s = sin(41 * pi / 180)
+    m = a * (1 - e2) / (1 - e2 * s * s) ^ 1.5
+    printf "%.10f %.10f\n", 41 - half / (m * pi / 180), 41 + half / (m * pi / 180) }')
+  local route=()
+  while read -r e n _; do route+=("$e,$n"); done < <(printf '%s 29.0 0\n%s 29.0 0\n' "$south" "$north" | tool geo --settings "$settings")
+  tool runlines --route "${route[@]}" --spacing "$spacing" --length "$((spacing * 4))" --parallel --gvx "$layout" >/dev/null
+  tool settings "$settings" FILE "Last File Saved" "$layout"
 }

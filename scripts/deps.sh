@@ -1,20 +1,31 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the benchmarks need.
+# Installs the Debian packages the build and the test suite need, and the locales the tests use.
+#   scripts/deps.sh [PACKAGE...]   also installs the packages named (scripts/deps-extra.sh names its own)
 # Idempotent: does nothing when everything is present.
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
+  # libqt6svg6 carries the SVG icon engine and image plugins the toolbar icons load at run time
+  qt6-svg-dev libqt6svg6
+  # lrelease compiles the Turkish caption set; Qt's own Turkish texts translate its dialog buttons
+  qt6-l10n-tools qt6-translations-l10n
   zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-dev clang-format
+  # the address and undefined-behaviour sanitizer runtimes of CI's second configuration
+  libasan8 libubsan1
   fonts-dejavu-core
   libproj-dev proj-bin proj-data
   geographiclib-tools libgeographiclib-dev
   python3 python3-ezdxf
   libdxflib-dev
-  xvfb xauth imagemagick x11-utils xdotool
+  # pdftoppm renders the exported PDF maps in the tests
+  poppler-utils
+  # one test starts the program on a virtual X server and reads its window title
+  xvfb xdotool
+  locales
+  "$@"
 )
 
 missing=()
@@ -24,14 +35,28 @@ for p in "${packages[@]}"; do
   fi
 done
 
-[ ${#missing[@]} -eq 0 ] && exit 0
-
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then
   SUDO="sudo"
 fi
 
-echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -q
-$SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -q
+  $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# Decimal-comma locales: the number format test writes and reads numbers under one (and fails in CI
+# without one).
+generate=""
+for name in tr_TR de_DE; do
+  if ! locale -a 2>/dev/null | grep -qx "$name.utf8"; then
+    $SUDO sed -i "s/^# *\($name.UTF-8 UTF-8\)\$/\1/" /etc/locale.gen
+    grep -qx "$name.UTF-8 UTF-8" /etc/locale.gen || echo "$name.UTF-8 UTF-8" | $SUDO tee -a /etc/locale.gen >/dev/null
+    generate=1
+  fi
+done
+if [ -n "$generate" ]; then
+  $SUDO locale-gen
+fi

@@ -15,7 +15,7 @@ fi
 target="$1"
 seconds="${2:-60}"
 echo "$targets" | grep -qx "$target" || { echo "unknown fuzz target: $target" >&2; exit 2; }
-"$here/scripts/deps.sh"
+"$here/scripts/deps-extra.sh"
 CC=clang CXX=clang++ cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DSELVIR_FUZZ=ON -DSELVIR_BUILD_TESTS=OFF -DSELVIR_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" --target "$target"

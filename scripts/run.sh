@@ -4,7 +4,7 @@
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${SELVIR_BUILD_DIR:-$here/build}"
-"$here/scripts/deps.sh"
+"$here/scripts/deps-extra.sh"
 "$here/scripts/build.sh"
 bin="$build/bin"
 settings="$bin/SelvirHS.INI"

@@ -113,9 +113,13 @@ void BM_EchosounderLineToRow(benchmark::State& state) {
     inputs.draftM = 0.5;
     inputs.soundVelocity = 1500;
     SensorHandler handler(
-        nav, survey, clock, [&] { return inputs; }, [] { return 4; }, [] { return true; }, outputs);
+        nav, survey, clock, [&] { return inputs; },
+        [] {
+            return RecordPosition{true, 4, 41.0, 29.0, GridPosition{500000.0, 4538776.0}};
+        },
+        [] { return true; }, outputs);
     for (auto _ : state) {
-        if (handler.ZSENSORNewCommand(kSmtLine) != SensorHandler::Result::RowWritten) {
+        if (handler.handleDepthLine(kSmtLine) != SensorHandler::Result::RowWritten) {
             state.SkipWithError("no row written");
             break;
         }
@@ -124,34 +128,57 @@ void BM_EchosounderLineToRow(benchmark::State& state) {
 }
 BENCHMARK(BM_EchosounderLineToRow);
 
+// A session on memory ports, realtime on, with an RTK fix in force (so every row is projected).
+struct BenchSession {
+    explicit BenchSession(const std::string& name) : root(name), settings(root.path() / "SelvirHS.INI") {
+        settings.writeString("ECHOSOUNDER_OFFSETS", "Offset A", "0.5");
+        session = std::make_unique<SurveySession>(settings, DataFolders(root.path(), kStart.date), clock,
+                                                  SurveySessionOutputs{},
+                                                  memorySessionDevices(gps, sensor, "bench"));
+        session->gnssReader().setTimersEnabled(false);
+        session->sensorReader().setTimersEnabled(false);
+        session->startRealtime();
+        gps->feed("$GPGGA,134502.00,4100.0000,N,02900.0000,E,4,12,0.8,10.00,M,35.10,M,,\r\n");
+        session->gnssReader().PollTick();
+    }
+    ScratchRoot root;
+    ProfileStore settings;
+    ManualClock clock{kStart};
+    MemorySerialDevice* gps = nullptr;
+    MemorySerialDevice* sensor = nullptr;
+    std::unique_ptr<SurveySession> session;
+};
+
 // The whole road in a survey session: bytes from the port, line cutting, the settings read through
-// their cache, the handler, the row on disk.
+// their cache, the handler, the fix projected for the row, the row on disk.
 void BM_EchosounderLineThroughSession(benchmark::State& state) {
-    ScratchRoot root("session");
-    ProfileStore settings(root.path() / "SelvirHS.INI");
-    settings.writeString("ECHOSOUNDER_OFFSETS", "Offset A", "0.5");
-    ManualClock clock(kStart);
-    SurveySessionDevices devices;
-    auto sensor = std::make_unique<MemorySerialDevice>();
-    MemorySerialDevice& port = *sensor;
-    devices.gps = std::make_unique<MemorySerialDevice>();
-    devices.sensor = std::move(sensor);
-    devices.resolver = [](int) { return std::string("bench"); };
-    SurveySession session(settings, DataFolders(root.path(), kStart.date), clock, {}, std::move(devices));
-    session.ZGPS1().setTimersEnabled(false);
-    session.ZSENSOR().setTimersEnabled(false);
-    session.startRealtime();
+    BenchSession bench("session");
     const std::string bytes = kSmtLine + "\r\n";
     for (auto _ : state) {
-        port.feed(bytes);
-        session.ZSENSOR().PollTick();
+        bench.sensor->feed(bytes);
+        bench.session->sensorReader().PollTick();
     }
-    if (session.survey().rowsWritten() != static_cast<std::uint64_t>(state.iterations())) {
+    if (bench.session->survey().rowsWritten() != static_cast<std::uint64_t>(state.iterations())) {
         state.SkipWithError("not every line gave a row");
     }
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_EchosounderLineThroughSession);
+
+// What a row adds for its own grid position: the fix in force carried through the run's chain.
+void BM_RowPositionOfTheFix(benchmark::State& state) {
+    BenchSession bench("position");
+    for (auto _ : state) {
+        const RecordPosition position = bench.session->positionNow();
+        if (!position.grid) {
+            state.SkipWithError("no grid position");
+            break;
+        }
+        benchmark::DoNotOptimize(position);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_RowPositionOfTheFix);
 
 // selvirhs-tool replay's engine on ten minutes of simulated 5 Hz logs (four GNSS lines and one depth
 // per epoch); items are log lines.

@@ -308,7 +308,7 @@ void CanvasModel::ShapePointSet(ShapeId id, int index, double x, double y) {
         return;
     }
     if (index >= 0 && index < static_cast<int>(polyline->Points.size())) {
-        polyline->Points[static_cast<std::size_t>(index)] = {static_cast<float>(x), static_cast<float>(y)};
+        polyline->Points[static_cast<std::size_t>(index)] = {x, y};
         polyline->UpdateBounds();
     }
     Dirty = true;
@@ -319,7 +319,7 @@ void CanvasModel::ShapePointInsert(ShapeId id, int index, double x, double y) {
     if (polyline == nullptr || index < 0 || index > static_cast<int>(polyline->Points.size())) {
         return;
     }
-    polyline->Points.insert(polyline->Points.begin() + index, {static_cast<float>(x), static_cast<float>(y)});
+    polyline->Points.insert(polyline->Points.begin() + index, {x, y});
     polyline->UpdateBounds();
     Dirty = true;
 }

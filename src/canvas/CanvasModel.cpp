@@ -43,7 +43,7 @@ int CanvasModel::LayerOpen(const QString& name) {
         Layers.push_back(std::move(layer));
         Dirty = true;
     }
-    CurrentLayer = index;
+    currentLayer_ = index;
     return index;
 }
 
@@ -78,89 +78,80 @@ Value layerValue(const TSLayer* layer, Field field, Value fallback) {
     return layer ? layer->*field : fallback;
 }
 
+// Stores a field of an existing layer or shape; false for an unknown one.
+template <class Record, class Field, class Value>
+bool assignField(Record* record, Field field, const Value& value) {
+    if (record == nullptr) {
+        return false;
+    }
+    record->*field = value;
+    return true;
+}
+
+// Stores a pen field of an existing layer and the same field of every shape on it.
+template <class Value>
+bool assignLayerPen(TSLayer* layer, Value TSLayer::*layerField, Value TSShape::*shapeField,
+                    const std::vector<std::unique_ptr<TSShape>>& shapes, const Value& value) {
+    if (!assignField(layer, layerField, value)) {
+        return false;
+    }
+    for (const auto& shape : shapes) {
+        if (shape->Layer == layer->Index) {
+            (*shape).*shapeField = value;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 int CanvasModel::GetLayerAction(int layer) const {
     return layerValue(FindLayer(layer), &TSLayer::Action, 0);
 }
 void CanvasModel::SetLayerAction(int layer, int value) {
-    if (TSLayer* l = FindLayer(layer)) {
-        l->Action = value;
-        Dirty = true;
-    }
+    Dirty |= assignField(FindLayer(layer), &TSLayer::Action, value);
 }
 TColor CanvasModel::GetLayerPenFg(int layer) const {
     return layerValue(FindLayer(layer), &TSLayer::PenFg, colorBlack);
 }
 void CanvasModel::SetLayerPenFg(int layer, TColor value) {
-    if (TSLayer* l = FindLayer(layer)) {
-        l->PenFg = value;
-        for (const auto& shape : Shapes) {
-            if (shape->Layer == layer) {
-                shape->PenFg = value;
-            }
-        }
-        Dirty = true;
-    }
+    Dirty |= assignLayerPen(FindLayer(layer), &TSLayer::PenFg, &TSShape::PenFg, Shapes, value);
 }
 int CanvasModel::GetLayerPenWidth(int layer) const {
     return layerValue(FindLayer(layer), &TSLayer::PenWidth, 1);
 }
 void CanvasModel::SetLayerPenWidth(int layer, int value) {
-    if (TSLayer* l = FindLayer(layer)) {
-        l->PenWidth = value;
-        for (const auto& shape : Shapes) {
-            if (shape->Layer == layer) {
-                shape->PenWidth = value;
-            }
-        }
-        Dirty = true;
-    }
+    Dirty |= assignLayerPen(FindLayer(layer), &TSLayer::PenWidth, &TSShape::PenWidth, Shapes, value);
 }
 int CanvasModel::GetLayerPenStyle(int layer) const {
     return layerValue(FindLayer(layer), &TSLayer::PenStyle, 0);
 }
 void CanvasModel::SetLayerPenStyle(int layer, int value) {
-    if (TSLayer* l = FindLayer(layer)) {
-        l->PenStyle = value;
-        Dirty = true;
-    }
+    Dirty |= assignField(FindLayer(layer), &TSLayer::PenStyle, value);
 }
 TColor CanvasModel::GetLayerBrushFg(int layer) const {
     return layerValue(FindLayer(layer), &TSLayer::BrushFg, colorWhite);
 }
 void CanvasModel::SetLayerBrushFg(int layer, TColor value) {
-    if (TSLayer* l = FindLayer(layer)) {
-        l->BrushFg = value;
-        Dirty = true;
-    }
+    Dirty |= assignField(FindLayer(layer), &TSLayer::BrushFg, value);
 }
 TColor CanvasModel::GetLayerBrushBg(int layer) const {
     return layerValue(FindLayer(layer), &TSLayer::BrushBg, colorWhite);
 }
 void CanvasModel::SetLayerBrushBg(int layer, TColor value) {
-    if (TSLayer* l = FindLayer(layer)) {
-        l->BrushBg = value;
-        Dirty = true;
-    }
+    Dirty |= assignField(FindLayer(layer), &TSLayer::BrushBg, value);
 }
 std::uint8_t CanvasModel::GetLayerBrushStyle(int layer) const {
     return layerValue(FindLayer(layer), &TSLayer::BrushStyle, brushstyle::Clear);
 }
 void CanvasModel::SetLayerBrushStyle(int layer, std::uint8_t value) {
-    if (TSLayer* l = FindLayer(layer)) {
-        l->BrushStyle = value;
-        Dirty = true;
-    }
+    Dirty |= assignField(FindLayer(layer), &TSLayer::BrushStyle, value);
 }
 int CanvasModel::GetLayerBrushMode(int layer) const {
     return layerValue(FindLayer(layer), &TSLayer::BrushMode, 0);
 }
 void CanvasModel::SetLayerBrushMode(int layer, int value) {
-    if (TSLayer* l = FindLayer(layer)) {
-        l->BrushMode = value;
-        Dirty = true;
-    }
+    Dirty |= assignField(FindLayer(layer), &TSLayer::BrushMode, value);
 }
 
 void CanvasModel::LayerCopy(int fromLayer, int toLayer, int mode) {
@@ -187,70 +178,38 @@ Value shapeValue(const TSShape* shape, Field field, Value fallback) {
 
 std::int16_t CanvasModel::GetShapeType(ShapeId id) const {
     const TSShape* shape = FindShape(id);
-    return shape ? static_cast<std::int16_t>(shape->ShapeType) : std::int16_t{0};
+    return shape ? shapeCode(shape->ShapeType) : std::int16_t{0};
 }
-
-namespace {
-
-// Stores a field of an existing shape; false for an unknown id.
-template <class Field, class Value>
-bool assignShapeField(TSShape* shape, Field field, const Value& value) {
-    if (shape == nullptr) {
-        return false;
-    }
-    shape->*field = value;
-    return true;
-}
-
-} // namespace
 
 void CanvasModel::SetShapePenWidth(ShapeId id, int value) {
-    if (assignShapeField(FindShape(id), &TSShape::PenWidth, value)) {
-        Dirty = true;
-    }
+    Dirty |= assignField(FindShape(id), &TSShape::PenWidth, value);
 }
 void CanvasModel::SetShapePenFg(ShapeId id, TColor value) {
-    if (assignShapeField(FindShape(id), &TSShape::PenFg, value)) {
-        Dirty = true;
-    }
+    Dirty |= assignField(FindShape(id), &TSShape::PenFg, value);
 }
 void CanvasModel::SetShapePenStyle(ShapeId id, int value) {
-    if (assignShapeField(FindShape(id), &TSShape::PenStyle, value)) {
-        Dirty = true;
-    }
+    Dirty |= assignField(FindShape(id), &TSShape::PenStyle, value);
 }
 void CanvasModel::SetShapeBrushFg(ShapeId id, TColor value) {
-    if (assignShapeField(FindShape(id), &TSShape::BrushFg, value)) {
-        Dirty = true;
-    }
+    Dirty |= assignField(FindShape(id), &TSShape::BrushFg, value);
 }
 void CanvasModel::SetShapeBrushStyle(ShapeId id, std::uint8_t value) {
-    if (assignShapeField(FindShape(id), &TSShape::BrushStyle, value)) {
-        Dirty = true;
-    }
+    Dirty |= assignField(FindShape(id), &TSShape::BrushStyle, value);
 }
 void CanvasModel::SetShapeBrushMode(ShapeId id, int value) {
-    if (assignShapeField(FindShape(id), &TSShape::BrushMode, value)) {
-        Dirty = true;
-    }
+    Dirty |= assignField(FindShape(id), &TSShape::BrushMode, value);
 }
 void CanvasModel::SetShapeText(ShapeId id, const QString& value) {
-    if (assignShapeField(FindShape(id), &TSShape::Text, value)) {
-        Dirty = true;
-    }
+    Dirty |= assignField(FindShape(id), &TSShape::Text, value);
 }
 void CanvasModel::SetShapeNotes(ShapeId id, const QString& value) {
-    assignShapeField(FindShape(id), &TSShape::Notes, value);
+    assignField(FindShape(id), &TSShape::Notes, value);
 }
 void CanvasModel::SetShapeZOrder(ShapeId id, int value) {
-    if (assignShapeField(FindShape(id), &TSShape::ZOrder, value)) {
-        Dirty = true;
-    }
+    Dirty |= assignField(FindShape(id), &TSShape::ZOrder, value);
 }
 void CanvasModel::ShapeToLayer(ShapeId id, int layer) {
-    if (assignShapeField(FindShape(id), &TSShape::Layer, layer)) {
-        Dirty = true;
-    }
+    Dirty |= assignField(FindShape(id), &TSShape::Layer, layer);
 }
 
 int CanvasModel::GetShapePenWidth(ShapeId id) const {
@@ -309,8 +268,12 @@ Shape* CanvasModel::addCreated(std::unique_ptr<Shape> shape, int layer, bool cop
 
 TSShape* CanvasModel::AppendShape(std::unique_ptr<TSShape> shape) {
     TSShape* raw = shape.get();
+    raw->OrderKey = nextOrderKey_++;
     Shapes.push_back(std::move(shape));
-    Dirty = true;
+    Dirty.shapeAppended(raw);
+    if (layerCountsValid()) {
+        ++shapesOnLayer_[raw->Layer];
+    }
     return raw;
 }
 
@@ -379,7 +342,7 @@ ShapeId CanvasModel::DrawPolyline(const std::vector<std::pair<double, double>>& 
         target = FindLayer(LayerOpen(defaultLayerName));
     }
     auto polyline = std::make_unique<TSPolyline>();
-    polyline->ShapeType = closed ? shapetype::Polygon : shapetype::Polyline;
+    polyline->ShapeType = closed ? ShapeKind::Polygon : ShapeKind::Polyline;
     polyline->Closed = closed;
     polyline->Layer = target->Index;
     polyline->Id = TakeNextId();
@@ -400,6 +363,7 @@ ShapeId CanvasModel::DrawPolyline(const std::vector<std::pair<double, double>>& 
 void CanvasModel::ShapeToFront(ShapeId id) {
     auto it = std::find_if(Shapes.begin(), Shapes.end(), [id](const auto& s) { return s->Id == id; });
     if (it != Shapes.end()) {
+        (*it)->OrderKey = nextOrderKey_++;
         std::rotate(it, it + 1, Shapes.end());
     }
     Dirty = true;
@@ -408,6 +372,7 @@ void CanvasModel::ShapeToFront(ShapeId id) {
 void CanvasModel::ShapeToBack(ShapeId id) {
     auto it = std::find_if(Shapes.begin(), Shapes.end(), [id](const auto& s) { return s->Id == id; });
     if (it != Shapes.end()) {
+        (*it)->OrderKey = --firstOrderKey_;
         std::rotate(Shapes.begin(), it, it + 1);
     }
     Dirty = true;
@@ -423,19 +388,50 @@ void CanvasModel::ShapeZOrderJump(ShapeId id, long steps) {
 
 // --- Clearing
 
-void CanvasModel::eraseShapesIf(auto predicate) {
+// Takes the shapes from position `first` on that `taken` picks off the list, keeping the others in
+// order (each handed to `kept`). The taken shapes go to the dirty record, which keeps them until the
+// painter has redrawn where they were.
+template <class Taken, class Kept>
+void CanvasModel::takeShapes(std::size_t first, Taken taken, Kept kept) {
     std::unordered_set<ShapeId> erased;
-    std::erase_if(Shapes, [&](const std::unique_ptr<TSShape>& shape) {
-        if (!predicate(*shape)) {
-            return false;
+    auto out = Shapes.begin() + static_cast<std::ptrdiff_t>(first);
+    for (auto it = out; it != Shapes.end(); ++it) {
+        if (!taken(**it)) {
+            kept(**it);
+            if (out != it) {
+                *out = std::move(*it);
+            }
+            ++out;
+            continue;
         }
-        erased.insert(shape->Id);
-        return true;
-    });
+        erased.insert((*it)->Id);
+        Dirty.shapeRemoved(std::move(*it));
+    }
+    Shapes.erase(out, Shapes.end());
     if (!erased.empty()) {
         std::erase_if(Selection, [&](ShapeId id) { return erased.count(id) != 0; });
     }
-    Dirty = true;
+}
+
+// The walk over the whole list also counts the shapes of every layer.
+void CanvasModel::eraseShapesIf(auto predicate) {
+    std::unordered_map<int, int> counts;
+    takeShapes(0, predicate, [&counts](const TSShape& shape) { ++counts[shape.Layer]; });
+    shapesOnLayer_ = std::move(counts);
+    shapesOnLayerCountedAt_ = Dirty.wholeChanges();
+}
+
+// With the count known, only the end of the list that holds the layer's shapes is walked: the vessel
+// and the newest track are drawn last.
+void CanvasModel::clearLayerFromTheEnd(int layer, int count) {
+    std::size_t first = Shapes.size();
+    for (int found = 0; found < count && first > 0;) {
+        --first;
+        found += Shapes[first]->Layer == layer ? 1 : 0;
+    }
+    takeShapes(
+        first, [layer](const TSShape& shape) { return shape.Layer == layer; }, [](const TSShape&) {});
+    shapesOnLayer_.erase(layer);
 }
 
 void CanvasModel::CadClearShapes(int layer) {
@@ -446,14 +442,24 @@ void CanvasModel::CadClearShapes(int layer) {
         Dirty = true;
         return;
     }
+    if (layerCountsValid()) {
+        const auto count = shapesOnLayer_.find(layer);
+        clearLayerFromTheEnd(layer, count == shapesOnLayer_.end() ? 0 : count->second);
+        return;
+    }
     eraseShapesIf([layer](const TSShape& shape) { return shape.Layer == layer; });
 }
 
 void CanvasModel::ResetDrawing() {
+    ClearDrawing();
+    LayerOpen(defaultLayerName);
+}
+
+void CanvasModel::ClearDrawing() {
     CadClearShapes(-1);
     Layers.clear();
     LayerCounter = 0;
-    LayerOpen(defaultLayerName);
+    currentLayer_ = 0;
     Dirty = true;
 }
 

@@ -7,14 +7,17 @@
 // defaults, setters and movers do nothing, creators fall back to the "Default" layer); shape ids come
 // from a counter that only clearing the whole drawing resets, so deleted ids are not reused; the order
 // of the shape list is the drawing order, last on top. Every change sets Dirty, which tells the painter
-// to rebuild its image; nothing here paints.
+// to rebuild its image; nothing here paints. Appending shapes and removing them (the operations a map
+// tick repeats) record what they did in Dirty instead, so the painter redraws only there (DirtyFlag.h).
 
 #include "canvas/CanvasTypes.h"
+#include "canvas/DirtyFlag.h"
 #include "canvas/Shapes.h"
 
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -37,7 +40,6 @@ public:
     // --- State (read freely; write through the operations unless noted)
     std::vector<std::unique_ptr<TSLayer>> Layers; // creation order
     int LayerCounter = 0;                         // next layer index
-    int CurrentLayer = 0;                         // the owner may write it directly
     std::vector<std::unique_ptr<TSShape>> Shapes; // drawing order
     ShapeId ShapeIdCounter = 1;                   // next shape id
     std::vector<ShapeId> Selection;               // ids in selection order; may hold an id twice
@@ -47,10 +49,13 @@ public:
     int TextVAlign = 0;
     double TextScale = 1.0; // stored only
     std::vector<std::unique_ptr<TSBlock>> Blocks;
-    bool Dirty = true;
+    DirtyFlag Dirty;
 
     int ShapeCount() const { return static_cast<int>(Shapes.size()); }
     void SetDirty() { Dirty = true; }
+    // The layer the interactive tools draw on; LayerOpen makes its layer current, the owner may set any.
+    int CurrentLayer() const { return currentLayer_; }
+    void SetCurrentLayer(int layer) { currentLayer_ = layer; }
 
     // --- Lookup
     TSLayer* FindLayer(int index) const;
@@ -122,7 +127,8 @@ public:
     // Hands out the next id (the interactive tools take one when a polyline starts).
     ShapeId TakeNextId() { return ShapeIdCounter++; }
     // Appends a shape made elsewhere (file readers, interactive tools) on top, as it is: its Id, Layer
-    // and bounds must already be set. Sets Dirty. Returns the shape.
+    // and bounds must already be set. Records the append in Dirty. Returns the shape. A shape changed
+    // after it was appended needs SetDirty().
     TSShape* AppendShape(std::unique_ptr<TSShape> shape);
 
     // --- Z-order (unknown id: nothing moves)
@@ -134,9 +140,10 @@ public:
     // -1 clears everything and restarts ids at 1; a layer index clears that layer, ids continue.
     // Layers stay.
     void CadClearShapes(int layer);
-    // Destroys every shape and layer and restarts both counters; then opens "Default" again
-    // (used by a layout read that replaces the drawing).
+    // Destroys every shape and layer and restarts both counters; then opens "Default" again.
     void ResetDrawing();
+    // The same without any layer left (a layout read that replaces the drawing makes its own).
+    void ClearDrawing();
 
     // --- Selection
     void ShapeSelect(ShapeId id, bool add);
@@ -189,15 +196,27 @@ public:
     std::vector<std::pair<double, double>> GetLastPolylinePoints() const;
 
 private:
+    int currentLayer_ = 0;
+    std::int64_t nextOrderKey_ = 0;  // for the next shape appended
+    std::int64_t firstOrderKey_ = 0; // below every key in use, for ShapeToBack
+    // Shapes per layer index, so that clearing a small layer (the vessel, every map tick) need not
+    // look at every shape of a large drawing. Kept by appends and clears; valid while no change of the
+    // whole drawing happened since it was counted (Dirty.wholeChanges()).
+    std::unordered_map<int, int> shapesOnLayer_;
+    std::uint64_t shapesOnLayerCountedAt_ = ~std::uint64_t{0};
+    bool layerCountsValid() const { return shapesOnLayerCountedAt_ == Dirty.wholeChanges(); }
+    void clearLayerFromTheEnd(int layer, int count);
     // Creator steps: layer fallback, id, layer pen, append.
     template <class Shape>
     Shape* addCreated(std::unique_ptr<Shape> shape, int layer, bool copyPenWidth = true);
     void eraseShapesIf(auto predicate);
+    template <class Taken, class Kept>
+    void takeShapes(std::size_t first, Taken taken, Kept kept);
     void removeFromSelection(ShapeId id);
     void selectShape(TSShape& shape);
 };
 
-// Even-odd rule with the half-open edge convention; vertices widened from single precision.
+// Even-odd rule with the half-open edge convention.
 bool PointInPolygon(double x, double y, const std::vector<TPointF>& polygon);
 
 } // namespace selvir

@@ -1,6 +1,8 @@
 #pragma once
 // Basic value types of the canvas: colour values, shape ids, type codes, pen and brush style ordinals.
 
+#include "core/Colors.h"
+
 #include <cstdint>
 
 namespace selvir {
@@ -9,10 +11,18 @@ namespace selvir {
 // white). Files keep it as a signed decimal integer, so it is a signed 32-bit number.
 using TColor = std::int32_t;
 
-constexpr TColor colorBlack = 0x000000;
-constexpr TColor colorWhite = 0xFFFFFF;
-constexpr TColor colorRed = 0x0000FF;
-constexpr TColor colorSilver = 0xC0C0C0;
+// The named colours of core/Colors.h as canvas colour values.
+constexpr TColor canvasColor(ColorValue c) {
+    return static_cast<TColor>(c);
+}
+constexpr TColor colorBlack = canvasColor(kColorBlack);
+constexpr TColor colorWhite = canvasColor(kColorWhite);
+constexpr TColor colorRed = canvasColor(kColorRed);
+constexpr TColor colorSilver = canvasColor(kColorSilver);
+constexpr TColor colorAqua = canvasColor(kColorAqua);
+constexpr TColor colorLime = canvasColor(kColorLime);
+constexpr TColor colorYellow = canvasColor(kColorYellow);
+constexpr TColor colorNavy = canvasColor(kColorNavy);
 
 constexpr int colorRedOf(TColor c) {
     return c & 0xFF;
@@ -31,21 +41,24 @@ constexpr TColor makeColor(int red, int green, int blue) {
 using ShapeId = std::int32_t;
 constexpr ShapeId noShape = -1;
 
-// Shape type codes (also the interactive drawing tools).
-namespace shapetype {
-constexpr int Rectangle = 1;
-constexpr int Line = 3;
-constexpr int Ellipse4 = 4; // ellipse code of older drawings; files map it to Ellipse
-constexpr int Polyline = 5;
-constexpr int Polygon = 6;
-constexpr int Spline = 8;
-constexpr int Curve = 10; // three-point curve (a polyline) and three-point arc (TSArc)
-constexpr int Arc = 10;
-constexpr int Text = 11;
-constexpr int Point = 17;
-constexpr int Circle = 19;
-constexpr int Ellipse = 20;
-} // namespace shapetype
+// Shape type codes: the ShapeType of every shape, the number GetShapeType and the events report, and
+// the drawing tool of the same number (CanvasTool).
+enum class ShapeKind : std::int16_t {
+    Rectangle = 1,
+    Line = 3,
+    Ellipse4 = 4, // ellipse code of older drawings; files map it to Ellipse
+    Polyline = 5,
+    Polygon = 6,
+    Spline = 8,
+    Curve = 10, // three points: a polyline drawn with the tool, or a TSArc made by DrawThreePointArc
+    Text = 11,
+    Point = 17,
+    Circle = 19,
+    Ellipse = 20,
+};
+constexpr std::int16_t shapeCode(ShapeKind kind) {
+    return static_cast<std::int16_t>(kind);
+}
 
 // Pen styles by ordinal.
 namespace penstyle {
@@ -70,10 +83,11 @@ constexpr std::uint8_t Cross = 6;
 constexpr std::uint8_t DiagCross = 7;
 } // namespace brushstyle
 
-// A vertex kept in single precision (polyline vertices, selection polygons).
+// A polyline vertex or a selection-polygon corner, world metres. Double precision: at grid
+// coordinates in the millions of metres single precision would round a vertex to half a metre.
 struct TPointF {
-    float X = 0.0f;
-    float Y = 0.0f;
+    double X = 0.0;
+    double Y = 0.0;
 };
 
 // A world point in double precision.
@@ -87,10 +101,17 @@ struct WorldPoint {
 struct ClientSize {
     int Width = 0;
     int Height = 0;
+    friend bool operator==(const ClientSize&, const ClientSize&) = default;
 };
 
 // Truncation toward zero of a pixel coordinate, safe for any double: NaN gives 0 and values beyond
 // +-1e9 pixels are held there, so a far-off vertex can never overflow an int.
-int truncToPixel(double value);
+inline int truncToPixel(double value) {
+    constexpr double limit = 1e9;
+    if (!(value == value)) {
+        return 0;
+    }
+    return static_cast<int>(value < -limit ? -limit : value > limit ? limit : value);
+}
 
 } // namespace selvir

@@ -1,6 +1,7 @@
 #include "canvas/DrawSurface.h"
 
 #include "canvas/CanvasColor.h"
+#include "canvas/TextRaster.h"
 #include "canvas/ViewWindow.h"
 
 #include <QImage>
@@ -14,8 +15,9 @@
 namespace selvir {
 namespace {
 
-// Discs up to this box size are stamped from a cached mask; larger ones go through the painter.
-constexpr int maxStampedDisc = 64;
+// Ellipses and discs up to this box size are stamped from a cached mask; larger ones go through the
+// painter.
+constexpr int maxStampedEllipse = 64;
 
 Qt::PenStyle qtPenStyle(int style, int width) {
     if (style == penstyle::Clear) {
@@ -90,19 +92,37 @@ QFont surfaceFont(const QString& family, int sizePt, bool bold, bool italic) {
 
 DrawSurface::DrawSurface(QPainter& painter, QImage* image) : painter_(painter) {
     if (image != nullptr && image->depth() == 32 && !image->isNull()) {
-        bits_ = image->bits();
-        bytesPerLine_ = image->bytesPerLine();
+        writer_ = PixelWriter(image->bits(), image->bytesPerLine(), image->width(), image->height());
         width_ = image->width();
         height_ = image->height();
     } else if (painter.device() != nullptr) {
         width_ = painter.device()->width();
         height_ = painter.device()->height();
     }
+    clip_ = QRect(0, 0, width_, height_);
     pendingLines_.reserve(4096);
 }
 
 DrawSurface::~DrawSurface() {
     flush();
+}
+
+void DrawSurface::setClip(const QRect& clip) {
+    flush();
+    if (clip.isNull()) {
+        clip_ = QRect(0, 0, width_, height_);
+        writer_.setClip(clip_);
+        painter_.setClipping(false);
+        return;
+    }
+    clip_ = clip.intersected(QRect(0, 0, width_, height_));
+    writer_.setClip(clip_);
+    painter_.setClipRect(clip_);
+}
+
+bool DrawSurface::thinSolidPen() const {
+    return writable() && penWidth_ <= 1 &&
+           (penStyle_ == penstyle::Solid || penStyle_ == penstyle::InsideFrame);
 }
 
 void DrawSurface::setShapeColorRule(std::optional<TColor> backColor) {
@@ -177,86 +197,46 @@ void DrawSurface::drawLine(int x1, int y1, int x2, int y2) {
     if (penStyle_ == penstyle::Clear) {
         return;
     }
+    if (thinSolidPen()) {
+        writer_.thinLine(x1, y1, x2, y2, rgbOf(penColor_));
+        return;
+    }
     // Wide pens are always solid; the painter's general stroker is slow for them (tracklines are
     // 2 or 3 pixels wide), so they are filled here as round-capped strokes.
     if (penWidth_ > 1 && writable()) {
         flush();
-        fillCapsule(x1, y1, x2, y2, penWidth_, penColor_);
+        writer_.capsule(x1, y1, x2, y2, penWidth_, rgbOf(penColor_));
         return;
     }
     pendingLines_.emplace_back(x1, y1, x2, y2);
 }
 
-// Fills the pixels whose centres lie within widthPx / 2 of the segment: the stroke of a line with
-// round caps, sampled as the painter samples aliased fills. Row by row, the stroke's slice is an
-// interval, the union of the slices of the two end discs and of the band between them. Sample points
-// sit a hair left of and above the centres, which matches the painter best, so a centre on the edge
-// counts on the bottom and right edges only: a 3-pixel line covers 3 rows, not 4.
-void DrawSurface::fillCapsule(int x1, int y1, int x2, int y2, int widthPx, TColor color) {
-    const double r = widthPx / 2.0;
-    const double ax = x1, ay = y1, bx = x2, by = y2;
-    const double length = std::hypot(bx - ax, by - ay);
-    double nx = 0.0, ny = 0.0; // unit normal times r
-    if (length > 0.0) {
-        nx = -(by - ay) / length * r;
-        ny = (bx - ax) / length * r;
-    }
-    const double band[4][2] = {
-        {ax + nx, ay + ny}, {bx + nx, by + ny}, {bx - nx, by - ny}, {ax - nx, ay - ny}};
-
-    constexpr double bias = -1.0 / 1024.0;
-    const int rowFirst = std::max(0, static_cast<int>(std::ceil(std::min(ay, by) - r - 0.5 - bias)));
-    const int rowLast =
-        std::min(height_ - 1, static_cast<int>(std::floor(std::max(ay, by) + r - 0.5 - bias)));
-    const QRgb rgb = rgbOf(color);
-    for (int row = rowFirst; row <= rowLast; ++row) {
-        const double yc = row + 0.5 + bias;
-        double left = std::numeric_limits<double>::infinity();
-        double right = -left;
-        for (const auto& [cx, cy] : {std::pair{ax, ay}, std::pair{bx, by}}) {
-            const double dy = yc - cy;
-            if (dy * dy <= r * r) {
-                const double half = std::sqrt(r * r - dy * dy);
-                left = std::min(left, cx - half);
-                right = std::max(right, cx + half);
-            }
-        }
-        if (length > 0.0) {
-            for (int e = 0; e < 4; ++e) {
-                const double* p = band[e];
-                const double* q = band[(e + 1) % 4];
-                if ((p[1] - yc) * (q[1] - yc) > 0.0) {
-                    continue;
-                }
-                if (p[1] == q[1]) {
-                    left = std::min({left, p[0], q[0]});
-                    right = std::max({right, p[0], q[0]});
-                } else {
-                    const double x = p[0] + (yc - p[1]) * (q[0] - p[0]) / (q[1] - p[1]);
-                    left = std::min(left, x);
-                    right = std::max(right, x);
-                }
-            }
-        }
-        if (!(left <= right)) {
-            continue;
-        }
-        const double firstX = std::max(std::ceil(left - 0.5 - bias), 0.0);
-        const double lastX = std::min(std::floor(right - 0.5 - bias), static_cast<double>(width_ - 1));
-        if (firstX <= lastX) {
-            auto* line = reinterpret_cast<QRgb*>(bits_ + row * bytesPerLine_);
-            std::fill(line + static_cast<int>(firstX), line + static_cast<int>(lastX) + 1, rgb);
-        }
-    }
-}
-
 void DrawSurface::drawPolyline(const QPoint* points, int count) {
+    if (count < 1 || penStyle_ == penstyle::Clear) {
+        return;
+    }
+    if (thinSolidPen()) {
+        const QRgb rgb = rgbOf(penColor_);
+        for (int i = 0; i + 1 < count; ++i) {
+            writer_.thinLine(points[i].x(), points[i].y(), points[i + 1].x(), points[i + 1].y(), rgb);
+        }
+        return;
+    }
     flush();
     applyPen();
     painter_.drawPolyline(points, count);
 }
 
 void DrawSurface::drawPolygon(const QPoint* points, int count) {
+    if (count > 1 && clearBrush() && thinSolidPen()) {
+        const QRgb rgb = rgbOf(penColor_);
+        for (int i = 0; i < count; ++i) {
+            const QPoint& a = points[i];
+            const QPoint& b = points[(i + 1) % count];
+            writer_.thinLine(a.x(), a.y(), b.x(), b.y(), rgb);
+        }
+        return;
+    }
     flush();
     applyPen();
     applyBrush();
@@ -272,6 +252,19 @@ void DrawSurface::drawPath(const QPainterPath& path) {
 }
 
 void DrawSurface::drawRectangle(int left, int top, int right, int bottom) {
+    if (thinSolidPen() && (clearBrush() || solidBrush())) {
+        if (right < left) {
+            std::swap(left, right);
+        }
+        if (bottom < top) {
+            std::swap(top, bottom);
+        }
+        if (solidBrush()) {
+            writer_.fill(left + 1, top + 1, right - 1, bottom - 1, rgbOf(brushColor_));
+        }
+        writer_.boxOutline(left, top, right, bottom, rgbOf(penColor_));
+        return;
+    }
     flush();
     applyPen();
     applyBrush();
@@ -288,6 +281,26 @@ void DrawSurface::drawRoundRect(int left, int top, int right, int bottom, int co
 }
 
 void DrawSurface::drawEllipse(int left, int top, int right, int bottom) {
+    if (right < left) {
+        std::swap(left, right);
+    }
+    if (bottom < top) {
+        std::swap(top, bottom);
+    }
+    const int w = right - left;
+    const int h = bottom - top;
+    const bool stamped = w >= 1 && h >= 1 && w <= maxStampedEllipse && h <= maxStampedEllipse;
+    if (stamped && penStyle_ == penstyle::Clear && solidBrush() && writable()) {
+        // No rim: the fill alone, as the painter fills without a pen.
+        const PixelMask& mask = ellipseMask(w, h, true);
+        writer_.stamp(mask, left, top, rgbOf(brushColor_), rgbOf(brushColor_), true);
+        return;
+    }
+    if (stamped && thinSolidPen() && (clearBrush() || solidBrush())) {
+        const PixelMask& mask = ellipseMask(w, h, solidBrush());
+        writer_.stamp(mask, left, top, rgbOf(penColor_), rgbOf(brushColor_), solidBrush());
+        return;
+    }
     flush();
     applyPen();
     applyBrush();
@@ -306,19 +319,7 @@ void DrawSurface::fillRect(int left, int top, int right, int bottom, TColor colo
         painter_.fillRect(QRect(left, top, right - left, bottom - top), toQColor(color));
         return;
     }
-    left = std::max(left, 0);
-    top = std::max(top, 0);
-    right = std::min(right, width_);
-    bottom = std::min(bottom, height_);
-    if (left >= right || top >= bottom) {
-        return;
-    }
-    flush();
-    const QRgb rgb = rgbOf(color);
-    for (int y = top; y < bottom; ++y) {
-        auto* row = reinterpret_cast<QRgb*>(bits_ + y * bytesPerLine_);
-        std::fill(row + left, row + right, rgb);
-    }
+    writer_.fill(left, top, right, bottom, rgbOf(color));
 }
 
 void DrawSurface::setPixel(int x, int y, TColor color) {
@@ -330,90 +331,78 @@ void DrawSurface::setPixel(int x, int y, TColor color) {
         painter_.restore();
         return;
     }
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) {
-        return;
-    }
-    flush();
-    reinterpret_cast<QRgb*>(bits_ + y * bytesPerLine_)[x] = rgbOf(color);
+    writer_.pixel(x, y, rgbOf(color));
 }
 
-const DrawSurface::DiscMask& DrawSurface::discMask(int size) {
-    auto found = discMasks_.find(size);
-    if (found != discMasks_.end()) {
+const PixelMask& DrawSurface::ellipseMask(int width, int height, bool filled) {
+    const std::uint64_t key = (static_cast<std::uint64_t>(width) << 32) |
+                              (static_cast<std::uint64_t>(height) << 1) | (filled ? 1u : 0u);
+    auto found = ellipseMasks_.find(key);
+    if (found != ellipseMasks_.end()) {
         return found->second;
     }
-    // Rendered once by the painter itself, so a stamped disc has the painter's own pixels.
-    QImage scratch(size + 2, size + 2, QImage::Format_RGB32);
+    // Rendered by the painter itself with the pen applyPen() makes, a margin around the box, so a
+    // stamped ellipse has the painter's own pixels.
+    constexpr int margin = 2;
+    QImage scratch(width + 2 * margin, height + 2 * margin, QImage::Format_RGB32);
     scratch.fill(Qt::black);
     {
         QPainter p(&scratch);
-        p.setPen(QPen(Qt::white, 1));
-        p.setBrush(Qt::white);
-        p.drawEllipse(outlineBox(0, 0, size, size));
+        QPen rim(Qt::red, 1);
+        rim.setCapStyle(Qt::FlatCap);
+        rim.setJoinStyle(Qt::MiterJoin);
+        p.setPen(rim);
+        p.setBrush(filled ? QBrush(Qt::green) : QBrush(Qt::NoBrush));
+        p.drawEllipse(outlineBox(margin, margin, margin + width, margin + height));
     }
-    DiscMask mask;
-    for (int y = 0; y < scratch.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
-        int first = -1, last = -1;
-        for (int x = 0; x < scratch.width(); ++x) {
-            if (qRed(row[x]) != 0) {
-                if (first < 0) {
-                    first = x;
-                }
-                last = x;
-            }
+    PixelMask mask;
+    mask.width = scratch.width();
+    mask.height = scratch.height();
+    mask.originX = -margin;
+    mask.originY = -margin;
+    mask.cells.resize(static_cast<std::size_t>(mask.width * mask.height));
+    for (int y = 0; y < mask.height; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+        for (int x = 0; x < mask.width; ++x) {
+            const std::uint8_t cell = qRed(line[x]) != 0 ? 2 : qGreen(line[x]) != 0 ? 1 : 0;
+            mask.cells[static_cast<std::size_t>(y * mask.width + x)] = cell;
         }
-        mask.rows.emplace_back(first, last);
     }
-    return discMasks_.emplace(size, std::move(mask)).first->second;
+    return ellipseMasks_.emplace(key, std::move(mask)).first->second;
 }
 
 void DrawSurface::fillDisc(int left, int top, int right, int bottom, TColor color) {
-    if (right < left) {
-        std::swap(left, right);
-    }
-    if (bottom < top) {
-        std::swap(top, bottom);
-    }
-    const int size = right - left;
-    if (!writable() || size != bottom - top || size > maxStampedDisc || size < 1) {
-        setPen(color, 1, penstyle::Solid);
-        setBrush(color, brushstyle::Solid);
-        drawEllipse(left, top, right, bottom);
-        return;
-    }
-    if (right + 1 < 0 || bottom + 1 < 0 || left >= width_ || top >= height_) {
-        return;
-    }
-    flush();
-    const DiscMask& mask = discMask(size);
-    const QRgb rgb = rgbOf(color);
-    for (int r = 0; r < static_cast<int>(mask.rows.size()); ++r) {
-        const int y = top + r;
-        const auto [first, last] = mask.rows[r];
-        if (first < 0 || y < 0 || y >= height_) {
-            continue;
-        }
-        const int x0 = std::max(left + first, 0);
-        const int x1 = std::min(left + last + 1, width_);
-        if (x0 < x1) {
-            auto* row = reinterpret_cast<QRgb*>(bits_ + y * bytesPerLine_);
-            std::fill(row + x0, row + x1, rgb);
-        }
-    }
+    setPen(color, 1, penstyle::Solid);
+    setBrush(color, brushstyle::Solid);
+    drawEllipse(left, top, right, bottom);
 }
 
 void DrawSurface::setFont(const QString& family, int sizePt, bool bold, bool italic) {
-    if (fontApplied_ && sizePt == fontSizePt_ && bold == fontBold_ && italic == fontItalic_ &&
+    if (fontSet_ && sizePt == fontSizePt_ && bold == fontBold_ && italic == fontItalic_ &&
         family == fontFamily_) {
         return;
     }
-    flush();
     fontFamily_ = family;
     fontSizePt_ = sizePt;
     fontBold_ = bold;
     fontItalic_ = italic;
-    const QFont font = surfaceFont(family, sizePt, bold, italic);
+    fontSet_ = true;
+    fontApplied_ = false;
+}
+
+bool DrawSurface::rasterText() const {
+    return textRaster_ != nullptr && writable();
+}
+
+void DrawSurface::applyFont() {
+    if (!fontSet_) {
+        setFont(QStringLiteral("Arial"), 8, false, false);
+    }
+    if (fontApplied_) {
+        return;
+    }
+    flush();
+    const QFont font = surfaceFont(fontFamily_, fontSizePt_, fontBold_, fontItalic_);
     painter_.setFont(font);
     metrics_.emplace(font, painter_.device());
     fontApplied_ = true;
@@ -424,17 +413,31 @@ void DrawSurface::setTextColor(TColor color) {
 }
 
 QSize DrawSurface::textExtent(const QString& text) {
-    if (!metrics_) {
+    if (!fontSet_) {
         setFont(QStringLiteral("Arial"), 8, false, false);
     }
+    if (rasterText()) {
+        const TextMetrics m = textRaster_->metrics({fontFamily_, fontSizePt_, fontBold_, fontItalic_}, text);
+        return QSize(m.width, m.height);
+    }
+    applyFont();
     return QSize(metrics_->horizontalAdvance(text), metrics_->height());
 }
 
 void DrawSurface::textOut(int x, int y, const QString& text, double angleDeg) {
-    if (!metrics_) {
+    if (!fontSet_) {
         setFont(QStringLiteral("Arial"), 8, false, false);
     }
     flush();
+    if (rasterText()) {
+        const int angleTenths = static_cast<int>(std::lround(angleDeg * 10.0));
+        const auto mask =
+            textRaster_->mask({fontFamily_, fontSizePt_, fontBold_, fontItalic_}, text, angleTenths);
+        writer_.blend(mask->coverage.data(), mask->width, mask->height, x + mask->left, y + mask->top,
+                      rgbOf(textColor_));
+        return;
+    }
+    applyFont();
     painter_.setPen(toQColor(textColor_));
     penApplied_ = false;
     const int ascent = metrics_->ascent();

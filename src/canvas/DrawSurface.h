@@ -6,12 +6,18 @@
 // row excluded, as the classic drawing calls do; a 1-pixel outline of such a box covers left..right-1
 // and top..bottom-1. Lines leave out their last pixel.
 //
-// Speed: pen, brush and font changes are applied only when they differ from the current ones;
-// consecutive lines with the same pen are collected and drawn with one drawLines call; wide lines,
-// single pixels, solid squares and small filled discs are written straight into the target image when
-// the surface has one. Every other call first flushes the collected lines, so the drawing order is kept.
+// Speed: when the surface has a target image, what most drawings are made of is written straight into
+// it (PixelWriter.h): 1-pixel solid lines, polylines and outlines, wide lines, single pixels, solid
+// boxes, and small ellipses and discs stamped from masks the painter rendered once. Everything else
+// goes through the painter; pen, brush and font changes are applied to it only when they differ from
+// the current ones, and dashed lines with the same pen are collected into one drawLines call. Every
+// other call first flushes the collected lines, so the drawing order is kept.
+//
+// Clip: setClip() limits every write, direct or through the painter, to a rectangle; inside it the
+// pixels are those of drawing without a clip.
 
 #include "canvas/CanvasTypes.h"
+#include "canvas/PixelWriter.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -29,6 +35,8 @@ class QPainterPath;
 
 namespace selvir {
 
+class TextRaster;
+
 class DrawSurface {
 public:
     // `painter` must be active. When `image` is given it must be the painter's device, in a 32-bit
@@ -37,6 +45,11 @@ public:
     ~DrawSurface();
     DrawSurface(const DrawSurface&) = delete;
     DrawSurface& operator=(const DrawSurface&) = delete;
+
+    // Limits all drawing to `clip` (client pixels); a null QRect removes the limit.
+    void setClip(const QRect& clip);
+    // The limit in force: the whole surface when there is none.
+    QRect clip() const { return clip_; }
 
     // The colour rule applied to shape pen colours while drawing (the contrast rule against the
     // background). Without one, colours are used as given.
@@ -64,6 +77,10 @@ public:
     // in `color`, stamped from a cached mask for small boxes.
     void fillDisc(int left, int top, int right, int bottom, TColor color);
 
+    // Texts on a target image are measured and drawn through `raster` when one is given (TextRaster.h):
+    // the same pixels on every thread and at every redraw. Without one they go through the painter.
+    void setTextRaster(TextRaster* raster) { textRaster_ = raster; }
+
     // Text: font family, size in points (96 pixels per inch), style.
     void setFont(const QString& family, int sizePt, bool bold, bool italic);
     void setTextColor(TColor color);
@@ -84,18 +101,23 @@ public:
     }
 
 private:
-    struct DiscMask {
-        std::vector<std::pair<int, int>> rows; // per row: first and last covered column
-    };
-    const DiscMask& discMask(int size);
-    void fillCapsule(int x1, int y1, int x2, int y2, int widthPx, TColor color);
+    // The ellipse of the box `width` x `height` as the painter draws it with a 1-pixel pen, with or
+    // without a solid fill.
+    const PixelMask& ellipseMask(int width, int height, bool filled);
     void applyPen();
     void applyBrush();
-    bool writable() const { return bits_ != nullptr; }
+    // Gives the painter the font set last (texts drawn through it).
+    void applyFont();
+    bool rasterText() const;
+    bool writable() const { return writer_.valid(); }
+    // The pen is 1 pixel wide and solid: lines go straight into the image.
+    bool thinSolidPen() const;
+    bool clearBrush() const { return brushStyle_ == brushstyle::Clear; }
+    bool solidBrush() const { return brushStyle_ == brushstyle::Solid; }
 
     QPainter& painter_;
-    uchar* bits_ = nullptr;
-    qsizetype bytesPerLine_ = 0;
+    PixelWriter writer_;
+    QRect clip_;
     int width_ = 0;
     int height_ = 0;
 
@@ -115,11 +137,13 @@ private:
     int fontSizePt_ = 0;
     bool fontBold_ = false;
     bool fontItalic_ = false;
-    bool fontApplied_ = false;
+    bool fontSet_ = false;
+    bool fontApplied_ = false; // the painter has the font set last
     std::optional<QFontMetrics> metrics_;
     TColor textColor_ = colorBlack;
+    TextRaster* textRaster_ = nullptr;
 
-    std::unordered_map<int, DiscMask> discMasks_;
+    std::unordered_map<std::uint64_t, PixelMask> ellipseMasks_;
 };
 
 // Pixel size of a font size in points on a 96-pixel-per-inch surface.

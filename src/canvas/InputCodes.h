@@ -1,40 +1,35 @@
 #pragma once
 // Codes of the canvas's pointer and keyboard input: the buttons and modifier keys its handlers take
-// and its events report, the key codes it reacts to, and the tool values of `DrawTool` that are not
-// shape types (the drawing tools are the shape type codes of CanvasTypes.h).
+// and its events report, the pointer shapes and key codes, and the tools of `DrawTool`.
+
+#include "canvas/CanvasTypes.h"
 
 #include <cstdint>
 
 namespace selvir {
 
-enum class TMouseButton { mbLeft, mbRight, mbMiddle };
-
-// Modifier keys held during an input event, as the bit mask the events report.
-using TShiftState = std::uint16_t;
-namespace shiftmask {
-constexpr TShiftState Shift = 1;
-constexpr TShiftState Ctrl = 2;
-constexpr TShiftState Alt = 4;
-} // namespace shiftmask
-
-// Button codes of OnWorldMouseDown.
-namespace buttoncode {
-constexpr std::int16_t Left = 1;
-constexpr std::int16_t Right = 2;
-constexpr std::int16_t Middle = 4;
-} // namespace buttoncode
-
+// Mouse buttons, valued as the button codes the events report.
+enum class TMouseButton : std::int16_t { mbLeft = 1, mbRight = 2, mbMiddle = 4 };
 constexpr std::int16_t buttonCode(TMouseButton button) {
-    switch (button) {
-    case TMouseButton::mbLeft:
-        return buttoncode::Left;
-    case TMouseButton::mbRight:
-        return buttoncode::Right;
-    case TMouseButton::mbMiddle:
-        return buttoncode::Middle;
-    }
-    return 0;
+    return static_cast<std::int16_t>(button);
 }
+
+// Modifier keys held during an input event, as the bit mask the handlers take and the events report.
+using TShiftState = std::uint16_t;
+enum class ShiftKey : TShiftState { Shift = 1, Ctrl = 2, Alt = 4 };
+constexpr TShiftState shiftMask(ShiftKey key) {
+    return static_cast<TShiftState>(key);
+}
+constexpr TShiftState operator|(ShiftKey a, ShiftKey b) {
+    return static_cast<TShiftState>(shiftMask(a) | shiftMask(b));
+}
+constexpr bool isHeld(TShiftState shift, ShiftKey key) {
+    return (shift & shiftMask(key)) != 0;
+}
+
+// Pointer shapes the tools ask for: the default arrow, a cross while drawing, a four-way arrow while
+// panning.
+enum class PointerShape { Default, Cross, SizeAll };
 
 // Key codes of KeyDown.
 namespace keycode {
@@ -42,13 +37,32 @@ constexpr unsigned short Escape = 27;
 constexpr unsigned short Delete = 46;
 } // namespace keycode
 
-// Tools that draw nothing; 0 is "none" (a click selects).
-namespace drawtool {
-constexpr int None = 0;
-constexpr int Select = -1;
-constexpr int Pan = -2;
-constexpr int ZoomWindow = -3;
-constexpr int DynamicZoom = -4;
-} // namespace drawtool
+// The values of DrawTool, an int the owner writes: a drawing tool has the code of the shape it
+// draws; the others draw nothing, and 0 is "none" (a click selects). Any other value does nothing.
+enum class CanvasTool : int {
+    None = 0,
+    Select = -1,
+    Pan = -2,
+    ZoomWindow = -3,
+    DynamicZoom = -4,
+    PickWindow = -5, // two clicks give a world window to the owner (OnWindowPicked); the view stays
+    Rectangle = shapeCode(ShapeKind::Rectangle),
+    Line = shapeCode(ShapeKind::Line),
+    Ellipse4 = shapeCode(ShapeKind::Ellipse4),
+    Polyline = shapeCode(ShapeKind::Polyline),
+    Polygon = shapeCode(ShapeKind::Polygon),
+    Spline = shapeCode(ShapeKind::Spline),
+    Curve = shapeCode(ShapeKind::Curve),
+    Text = shapeCode(ShapeKind::Text),
+    Point = shapeCode(ShapeKind::Point),
+    Circle = shapeCode(ShapeKind::Circle),
+};
+constexpr int toolCode(CanvasTool tool) {
+    return static_cast<int>(tool);
+}
+// The shape a drawing tool draws.
+constexpr ShapeKind shapeOf(CanvasTool tool) {
+    return static_cast<ShapeKind>(toolCode(tool));
+}
 
 } // namespace selvir

@@ -1,31 +1,20 @@
-// How each shape class draws itself on a DrawSurface. World to pixel: px = trunc((x - left) * sx),
-// py = trunc((top - y) * sy) with sx = W / (right - left) and sy = H / (top - bottom).
+// How each shape class paints itself on a DrawSurface, through the pixel mapping of Shapes.h.
 #include "canvas/DrawSurface.h"
 #include "canvas/Shapes.h"
 
 #include <QPainterPath>
 #include <QPoint>
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 #include <vector>
 
 namespace selvir {
 namespace {
 
-struct PixelMap {
-    double left;
-    double top;
-    double sx;
-    double sy;
-    PixelMap(double l, double r, double t, double b, int width, int height) : left(l), top(t) {
-        const double dx = r - l;
-        const double dy = t - b;
-        sx = width / (dx == 0.0 ? 1.0 : dx);
-        sy = height / (dy == 0.0 ? 1.0 : dy);
-    }
-    int px(double x) const { return truncToPixel((x - left) * sx); }
-    int py(double y) const { return truncToPixel((top - y) * sy); }
-    QPoint at(double x, double y) const { return QPoint(px(x), py(y)); }
-};
+QPoint pixelAt(const PixelMap& map, double x, double y) {
+    return QPoint(map.px(x), map.py(y));
+}
 
 constexpr int selectionWidenPx = 2;
 
@@ -79,22 +68,12 @@ QPainterPath curvePath(const std::vector<QPoint>& p) {
 
 } // namespace
 
-void TSLine::Draw(DrawSurface& surface, double left, double right, double top, double bottom, int width,
-                  int height) const {
-    if (!Visible) {
-        return;
-    }
-    const PixelMap map(left, right, top, bottom, width, height);
+void TSLine::paint(DrawSurface& surface, const PixelMap& map) const {
     useOutlinePen(surface, *this);
     surface.drawLine(map.px(X1), map.py(Y1), map.px(X2), map.py(Y2));
 }
 
-void TSCircle::Draw(DrawSurface& surface, double left, double right, double top, double bottom, int width,
-                    int height) const {
-    if (!Visible) {
-        return;
-    }
-    const PixelMap map(left, right, top, bottom, width, height);
+void TSCircle::paint(DrawSurface& surface, const PixelMap& map) const {
     const int pcx = map.px(CenterX);
     const int pcy = map.py(CenterY);
     const int rx = truncToPixel(Radius * map.sx);
@@ -104,23 +83,13 @@ void TSCircle::Draw(DrawSurface& surface, double left, double right, double top,
     surface.drawEllipse(pcx - rx, pcy - ry, pcx + rx, pcy + ry);
 }
 
-void TSEllipse::Draw(DrawSurface& surface, double left, double right, double top, double bottom, int width,
-                     int height) const {
-    if (!Visible) {
-        return;
-    }
-    const PixelMap map(left, right, top, bottom, width, height);
+void TSEllipse::paint(DrawSurface& surface, const PixelMap& map) const {
     useOutlinePen(surface, *this);
     useShapeBrush(surface, *this);
     surface.drawEllipse(map.px(X1), map.py(Y1), map.px(X2), map.py(Y2));
 }
 
-void TSRectangle::Draw(DrawSurface& surface, double left, double right, double top, double bottom, int width,
-                       int height) const {
-    if (!Visible) {
-        return;
-    }
-    const PixelMap map(left, right, top, bottom, width, height);
+void TSRectangle::paint(DrawSurface& surface, const PixelMap& map) const {
     const int x1 = map.px(X1), y1 = map.py(Y1), x2 = map.px(X2), y2 = map.py(Y2);
     const int l = std::min(x1, x2), t = std::min(y1, y2), r = std::max(x1, x2), b = std::max(y1, y2);
     // A width-0 solid box is a plain fill: the cells of an imported grid.
@@ -138,23 +107,13 @@ void TSRectangle::Draw(DrawSurface& surface, double left, double right, double t
     }
 }
 
-void TSArc::Draw(DrawSurface& surface, double left, double right, double top, double bottom, int width,
-                 int height) const {
-    if (!Visible) {
-        return;
-    }
-    const PixelMap map(left, right, top, bottom, width, height);
-    const QPoint points[3] = {map.at(X1, Y1), map.at(X2, Y2), map.at(X3, Y3)};
+void TSArc::paint(DrawSurface& surface, const PixelMap& map) const {
+    const QPoint points[3] = {pixelAt(map, X1, Y1), pixelAt(map, X2, Y2), pixelAt(map, X3, Y3)};
     useOutlinePen(surface, *this);
     surface.drawPolyline(points, 3);
 }
 
-void TSPoint::Draw(DrawSurface& surface, double left, double right, double top, double bottom, int width,
-                   int height) const {
-    if (!Visible) {
-        return;
-    }
-    const PixelMap map(left, right, top, bottom, width, height);
+void TSPoint::paint(DrawSurface& surface, const PixelMap& map) const {
     const int px = map.px(X);
     const int py = map.py(Y);
     const int s = PointSize + PenWidth;
@@ -173,23 +132,22 @@ void TSPoint::Draw(DrawSurface& surface, double left, double right, double top, 
     }
 }
 
-void TSPolyline::Draw(DrawSurface& surface, double left, double right, double top, double bottom, int width,
-                      int height) const {
-    if (!Visible || Points.size() < 2) {
+void TSPolyline::paint(DrawSurface& surface, const PixelMap& map) const {
+    if (Points.size() < 2) {
         return;
     }
-    const PixelMap map(left, right, top, bottom, width, height);
-    std::vector<QPoint> pixels;
-    pixels.reserve(Points.size());
+    // Reused: a rebuild paints tens of thousands of polylines, one allocation each would show.
+    thread_local std::vector<QPoint> pixels;
+    pixels.clear();
     for (const TPointF& p : Points) {
-        pixels.push_back(map.at(p.X, p.Y));
+        pixels.push_back(pixelAt(map, p.X, p.Y));
     }
     useOutlinePen(surface, *this);
     useShapeBrush(surface, *this);
     const int count = static_cast<int>(pixels.size());
-    if (ShapeType == shapetype::Spline) {
+    if (ShapeType == ShapeKind::Spline) {
         surface.drawPath(splinePath(pixels)); // a closed spline is drawn open
-    } else if (ShapeType == shapetype::Curve && count == 3) {
+    } else if (ShapeType == ShapeKind::Curve && count == 3) {
         surface.drawPath(curvePath(pixels));
     } else if (Closed && count > 2) {
         surface.drawPolygon(pixels.data(), count);
@@ -198,48 +156,84 @@ void TSPolyline::Draw(DrawSurface& surface, double left, double right, double to
     }
 }
 
-void TSText::Draw(DrawSurface& surface, double left, double right, double top, double bottom, int width,
-                  int height) const {
+TextLayout TSText::layout(DrawSurface& surface, const PixelMap& map) const {
     // Texts whose anchor is this far outside are skipped even if their letters would reach in.
     constexpr int marginXPx = 500;
     constexpr int marginYPx = 100;
-    if (!Visible || Caption.isEmpty()) {
-        return;
+    TextLayout out;
+    if (Caption.isEmpty()) {
+        return out;
     }
-    const PixelMap map(left, right, top, bottom, width, height);
     const int px = map.px(X);
     const int py = map.py(Y);
-    if (px < -marginXPx || px > width + marginXPx || py < -marginYPx || py > height + marginYPx) {
-        return;
+    if (px < -marginXPx || px > map.widthPx + marginXPx || py < -marginYPx || py > map.heightPx + marginYPx) {
+        return out;
     }
-    const double worldHeight = top - bottom;
-    const int hp = truncToPixel(height / (worldHeight == 0.0 ? 1.0 : worldHeight) * TextHeight * 0.8);
+    out.drawn = true;
+    const int hp = truncToPixel(map.sy * TextHeight * 0.8);
 
-    TColor color = surface.shapeColor(PenFg);
-    if ((colorRedOf(color) + colorGreenOf(color) + colorBlueOf(color)) / 3 > 200) {
-        color = colorBlack; // too pale to read
+    out.color = surface.shapeColor(PenFg);
+    if ((colorRedOf(out.color) + colorGreenOf(out.color) + colorBlueOf(out.color)) / 3 > 200) {
+        out.color = colorBlack; // too pale to read
     }
 
     if (hp < 4) {
         // Too small to read: a placeholder box where the text would be.
+        out.placeholder = true;
         const int a = std::clamp(truncToPixel(map.sx * Caption.size() * TextHeight * 0.6), 4, 100);
         const int b = std::clamp(truncToPixel(map.sy * TextHeight * 0.8), 2, 20);
-        surface.setPen(color, 1, penstyle::Solid);
-        surface.setBrush(colorWhite, brushstyle::Clear);
-        surface.drawRectangle(px, py - b, px + a, py);
-        return;
+        out.box = QRect(QPoint(px, py - b), QPoint(px + a, py));
+        return out;
     }
 
-    surface.setFont(FontName, std::clamp(hp, 4, 200), Bold, Italic);
-    surface.setTextColor(color);
+    out.fontSizePt = std::clamp(hp, 4, 200);
+    surface.setFont(FontName, out.fontSizePt, Bold, Italic);
     const QSize extent = surface.textExtent(Caption);
     const int tw = extent.width();
     const int th = extent.height();
     const int ox = HAlign == 1 ? -tw / 2 : HAlign == 2 ? -tw : 0;
     const int oy = VAlign == 1 ? -th / 2 : VAlign == 2 ? -th : 0;
+    out.x = px + ox;
+    out.y = py + oy;
     // The font orientation is kept in whole tenths of a degree.
-    const double angleDeg = truncToPixel(Rotation * 10.0) / 10.0;
-    surface.textOut(px + ox, py + oy, Caption, angleDeg);
+    out.angleDeg = truncToPixel(Rotation * 10.0) / 10.0;
+
+    // Letters may reach past their advance box (slanted letters, accents, smoothing): a margin of the
+    // font's pixel size all round, then the box turned about its corner as textOut turns it.
+    const double margin = pointsToPixels(out.fontSizePt) + 2.0;
+    const double radians = -out.angleDeg * std::numbers::pi / 180.0; // the screen turns clockwise
+    const double c = std::cos(radians), s = std::sin(radians);
+    double minX = 1e18, minY = 1e18, maxX = -1e18, maxY = -1e18;
+    for (const double cx : {-margin, tw + margin}) {
+        for (const double cy : {-margin, th + margin}) {
+            const double x = out.x + cx * c - cy * s;
+            const double y = out.y + cx * s + cy * c;
+            minX = std::min(minX, x), maxX = std::max(maxX, x);
+            minY = std::min(minY, y), maxY = std::max(maxY, y);
+        }
+    }
+    out.box = QRect(QPoint(truncToPixel(std::floor(minX)) - 1, truncToPixel(std::floor(minY)) - 1),
+                    QPoint(truncToPixel(std::ceil(maxX)) + 1, truncToPixel(std::ceil(maxY)) + 1));
+    return out;
+}
+
+void TSText::paintLayout(DrawSurface& surface, const TextLayout& layout) const {
+    if (!layout.drawn) {
+        return;
+    }
+    if (layout.placeholder) {
+        surface.setPen(layout.color, 1, penstyle::Solid);
+        surface.setBrush(colorWhite, brushstyle::Clear);
+        surface.drawRectangle(layout.box.left(), layout.box.top(), layout.box.right(), layout.box.bottom());
+        return;
+    }
+    surface.setFont(FontName, layout.fontSizePt, Bold, Italic);
+    surface.setTextColor(layout.color);
+    surface.textOut(layout.x, layout.y, Caption, layout.angleDeg);
+}
+
+void TSText::paint(DrawSurface& surface, const PixelMap& map) const {
+    paintLayout(surface, layout(surface, map));
 }
 
 } // namespace selvir

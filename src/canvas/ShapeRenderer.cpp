@@ -3,6 +3,8 @@
 #include "canvas/CanvasColor.h"
 #include "canvas/CanvasModel.h"
 #include "canvas/DrawSurface.h"
+#include "canvas/ShapeFootprint.h"
+#include "canvas/Shapes.h"
 #include "core/NumberFormat.h"
 
 #include <QImage>
@@ -26,83 +28,162 @@ bool outsideWindow(const TSShape& shape, const ViewWindow& view) {
              shape.MaxY >= view.WorldBottom && shape.MinY <= view.WorldTop);
 }
 
+// Walks the shapes of one pass through the rules; `forEach(visit)` hands every candidate in order.
+template <class ForEach>
+ShapePassPlan plan(ForEach&& forEach, const ShapePassRules& rules, int budget) {
+    ShapePassPlan plan;
+    int counted = 0;
+    auto take = [&](std::vector<const TSShape*>& list, const TSShape& shape) {
+        if (counted < budget) {
+            list.push_back(&shape);
+            ++counted;
+            return true;
+        }
+        ++plan.notDrawn;
+        return false;
+    };
+    forEach([&](const TSShape& shape) {
+        if (shape.ShapeType == ShapeKind::Text || !rules.shown(shape)) {
+            return; // texts come in the second pass
+        }
+        ++plan.looked;
+        if (shape.ShapeType == ShapeKind::Point) {
+            if (!plan.decimation.keep(rules.pointPixel(static_cast<const TSPoint&>(shape)))) {
+                plan.decimatedPoints.push_back(shape.OrderKey);
+                return;
+            }
+        } else if (rules.subPixel(shape)) {
+            return;
+        }
+        if (take(plan.shapes, shape)) {
+            plan.footprints.push_back(footprintPx(shape, rules.pixelMap()));
+        }
+    });
+    forEach([&](const TSShape& shape) {
+        if (shape.ShapeType == ShapeKind::Text && rules.shown(shape)) {
+            ++plan.looked;
+            take(plan.texts, shape);
+        }
+    });
+    return plan;
+}
+
 } // namespace
 
-int DrawAllShapes(DrawSurface& surface, const CanvasModel& model, const ViewWindow& view, ClientSize client,
-                  TColor backColor, int budget) {
+ShapePassRules::ShapePassRules(const CanvasModel& model, const ViewWindow& view, ClientSize client)
+    : view_(view), map_(view.WorldLeft, view.WorldRight, view.WorldTop, view.WorldBottom,
+                        std::max(client.Width, 1), std::max(client.Height, 1)) {
     // One flag per layer index 0..LayerCounter: exists and visible.
     const int layerLimit = std::max(model.LayerCounter, 0);
-    std::vector<char> layerShown(static_cast<std::size_t>(layerLimit) + 1, 0);
+    layerShown_.assign(static_cast<std::size_t>(layerLimit) + 1, 0);
     for (const auto& layer : model.Layers) {
         if (layer->Index >= 0 && layer->Index <= layerLimit && layer->Visible) {
-            layerShown[static_cast<std::size_t>(layer->Index)] = 1;
+            layerShown_[static_cast<std::size_t>(layer->Index)] = 1;
         }
     }
-    auto layerVisible = [&](int index) {
-        return index >= 0 && index <= layerLimit && layerShown[static_cast<std::size_t>(index)] != 0;
-    };
-
-    const int w = std::max(client.Width, 1);
-    const int h = std::max(client.Height, 1);
     double dx = view.GetWorldWidth();
     if (dx <= 0.0) {
         dx = 1.0;
     }
-    const double m = dx / w; // world units per pixel
-    const double half = m * 0.5;
-    int lastPx = -9999, lastPy = -9999;
-    int drawn = 0;
+    unitsPerPixel_ = dx / std::max(client.Width, 1);
+}
 
-    surface.setShapeColorRule(backColor);
-    auto draw = [&](const TSShape& shape) {
-        shape.Draw(surface, view.WorldLeft, view.WorldRight, view.WorldTop, view.WorldBottom, w, h);
-        return ++drawn >= budget;
-    };
+bool ShapePassRules::shown(const TSShape& shape) const {
+    const int layer = shape.Layer;
+    return shape.Visible && layer >= 0 && layer < static_cast<int>(layerShown_.size()) &&
+           layerShown_[static_cast<std::size_t>(layer)] != 0 && !outsideWindow(shape, view_);
+}
 
-    for (const auto& owned : model.Shapes) {
-        const TSShape& shape = *owned;
-        if (!shape.Visible || !layerVisible(shape.Layer) || outsideWindow(shape, view)) {
-            continue;
-        }
-        const int type = shape.ShapeType;
-        if (type == shapetype::Text) {
-            continue; // second pass
-        }
-        if (type == shapetype::Point) {
-            if (const auto* point = dynamic_cast<const TSPoint*>(&shape)) {
-                const int px = truncToPixel((point->X - view.WorldLeft) / m);
-                const int py = truncToPixel((view.WorldTop - point->Y) / m);
-                if (std::abs(px - lastPx) < pointDecimationPx && std::abs(py - lastPy) < pointDecimationPx) {
-                    continue;
-                }
-                lastPx = px;
-                lastPy = py;
+bool ShapePassRules::subPixel(const TSShape& shape) const {
+    const double half = unitsPerPixel_ * 0.5;
+    return shape.ShapeType != ShapeKind::Point && shape.ShapeType != ShapeKind::Text &&
+           shape.ShapeType != ShapeKind::Rectangle && shape.MaxX - shape.MinX < half &&
+           shape.MaxY - shape.MinY < half;
+}
+
+QPoint ShapePassRules::pointPixel(const TSPoint& point) const {
+    return QPoint(truncToPixel((point.X - view_.WorldLeft) / unitsPerPixel_),
+                  truncToPixel((view_.WorldTop - point.Y) / unitsPerPixel_));
+}
+
+bool PointDecimation::keep(QPoint pixel) {
+    if (std::abs(pixel.x() - last.x()) < pointDecimationPx &&
+        std::abs(pixel.y() - last.y()) < pointDecimationPx) {
+        return false;
+    }
+    last = pixel;
+    return true;
+}
+
+ShapePassPlan planShapePass(const CanvasModel& model, const ViewWindow& view, ClientSize client, int budget) {
+    const ShapePassRules rules(model, view, client);
+    return plan(
+        [&](auto&& visit) {
+            for (const auto& shape : model.Shapes) {
+                visit(*shape);
             }
-        } else if (type != shapetype::Rectangle && shape.MaxX - shape.MinX < half &&
-                   shape.MaxY - shape.MinY < half) {
-            continue; // sub-pixel
-        }
-        if (draw(shape)) {
-            break;
+        },
+        rules, budget);
+}
+
+ShapePassPlan planShapePass(const std::vector<const TSShape*>& candidates, const CanvasModel& model,
+                            const ViewWindow& view, ClientSize client, int budget) {
+    const ShapePassRules rules(model, view, client);
+    return plan(
+        [&](auto&& visit) {
+            for (const TSShape* shape : candidates) {
+                visit(*shape);
+            }
+        },
+        rules, budget);
+}
+
+std::vector<TextLayout> layoutTexts(DrawSurface& surface, const ShapePassPlan& plan, const ViewWindow& view,
+                                    ClientSize client, TColor backColor) {
+    const PixelMap map(view.WorldLeft, view.WorldRight, view.WorldTop, view.WorldBottom,
+                       std::max(client.Width, 1), std::max(client.Height, 1));
+    surface.setShapeColorRule(backColor);
+    std::vector<TextLayout> layouts;
+    layouts.reserve(plan.texts.size());
+    for (const TSShape* shape : plan.texts) {
+        layouts.push_back(static_cast<const TSText&>(*shape).layout(surface, map));
+    }
+    surface.setShapeColorRule(std::nullopt);
+    return layouts;
+}
+
+void drawShapePass(DrawSurface& surface, const ShapePassPlan& plan, const ViewWindow& view, ClientSize client,
+                   TColor backColor, const std::vector<TextLayout>* textLayouts) {
+    const int w = std::max(client.Width, 1);
+    const int h = std::max(client.Height, 1);
+    const PixelMap map(view.WorldLeft, view.WorldRight, view.WorldTop, view.WorldBottom, w, h);
+    const QRect clip = surface.clip();
+    const bool whole = clip.contains(QRect(0, 0, surface.width(), surface.height()));
+    surface.setShapeColorRule(backColor);
+    const bool planned = plan.footprints.size() == plan.shapes.size();
+    for (std::size_t i = 0; i < plan.shapes.size(); ++i) {
+        const TSShape* shape = plan.shapes[i];
+        if (whole || (planned ? plan.footprints[i] : footprintPx(*shape, map)).intersects(clip)) {
+            shape->Draw(surface, view.WorldLeft, view.WorldRight, view.WorldTop, view.WorldBottom, w, h);
         }
     }
-
-    for (const auto& owned : model.Shapes) {
-        if (drawn >= budget) {
-            break;
-        }
-        const TSShape& shape = *owned;
-        if (shape.ShapeType != shapetype::Text || !shape.Visible || !layerVisible(shape.Layer) ||
-            outsideWindow(shape, view)) {
-            continue;
-        }
-        if (draw(shape)) {
-            break;
+    const bool laidOut = textLayouts != nullptr && textLayouts->size() == plan.texts.size();
+    for (std::size_t i = 0; i < plan.texts.size(); ++i) {
+        const auto& text = static_cast<const TSText&>(*plan.texts[i]);
+        const TextLayout layout = laidOut ? (*textLayouts)[i] : text.layout(surface, map);
+        if (layout.drawn && (whole || layout.box.intersects(clip))) {
+            text.paintLayout(surface, layout);
         }
     }
     surface.flush();
     surface.setShapeColorRule(std::nullopt);
-    return drawn;
+}
+
+int DrawAllShapes(DrawSurface& surface, const CanvasModel& model, const ViewWindow& view, ClientSize client,
+                  TColor backColor, int budget) {
+    const ShapePassPlan plan = planShapePass(model, view, client, budget);
+    drawShapePass(surface, plan, view, client, backColor);
+    return plan.drawn();
 }
 
 GridSteps gridSteps(const GridSettings& grid, const ViewWindow& view, ClientSize client) {

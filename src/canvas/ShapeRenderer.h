@@ -3,9 +3,14 @@
 // off-screen image. Needs only QtGui; texts need a QGuiApplication (fonts), everything else does not.
 
 #include "canvas/CanvasTypes.h"
+#include "canvas/Shapes.h"
 #include "canvas/ViewWindow.h"
 
+#include <QPoint>
+#include <QRect>
 #include <QString>
+#include <cstdint>
+#include <vector>
 
 class QImage;
 
@@ -29,11 +34,68 @@ constexpr int shapeDrawBudget = 500000;
 // Point shapes closer than this to the last drawn point (in both x and y) are not drawn.
 constexpr int pointDecimationPx = 3;
 
-// The shape pass. First pass: every visible shape on a visible, existing layer whose bounds meet the
-// world window, except texts, points within 3 pixels of the last drawn point, and shapes (other than
-// points and rectangles) smaller than half a pixel both ways. Second pass: the texts, so they lie over
-// everything else. Pen colours go through the contrast rule against `backColor`. Returns the number of
-// shapes drawn; stops at `budget`.
+// The tests of the shape pass for one view: which shapes it looks at and which it leaves out.
+class ShapePassRules {
+public:
+    ShapePassRules(const CanvasModel& model, const ViewWindow& view, ClientSize client);
+    // Visible, on an existing visible layer, bounds meeting the world window.
+    bool shown(const TSShape& shape) const;
+    // Neither a point, a text nor a rectangle, and smaller than half a pixel both ways.
+    bool subPixel(const TSShape& shape) const;
+    // The pixel the point decimation compares.
+    QPoint pointPixel(const TSPoint& point) const;
+    // The mapping of the shapes' Draw.
+    const PixelMap& pixelMap() const { return map_; }
+
+private:
+    std::vector<char> layerShown_;
+    ViewWindow view_;
+    double unitsPerPixel_ = 1.0;
+    PixelMap map_;
+};
+
+// The point decimation: a point within 3 pixels (both ways) of the last point drawn is left out.
+struct PointDecimation {
+    QPoint last{-9999, -9999};
+    // True when a point at `pixel` is drawn (and then becomes the last one).
+    bool keep(QPoint pixel);
+};
+
+// The shapes one rebuild draws, in drawing order.
+struct ShapePassPlan {
+    std::vector<const TSShape*> shapes; // first pass, no texts
+    std::vector<QRect> footprints;      // of each of `shapes`, client pixels (ShapeFootprint.h)
+    std::vector<const TSShape*> texts;  // second pass
+    // Order keys of the points the decimation left out, ascending.
+    std::vector<std::int64_t> decimatedPoints;
+    PointDecimation decimation; // as it stands after the last shape
+    int notDrawn = 0;           // shapes the budget left out
+    int looked = 0;             // shapes visible on a visible layer in the window
+    int drawn() const { return static_cast<int>(shapes.size() + texts.size()); }
+};
+
+// The shape pass, chosen. First pass: every visible shape on a visible, existing layer whose bounds
+// meet the world window, except texts, points within 3 pixels of the last drawn point, and shapes
+// (other than points and rectangles) smaller than half a pixel both ways. Second pass: the texts, so
+// they lie over everything else. At most `budget` shapes in all, the rest counted in notDrawn.
+ShapePassPlan planShapePass(const CanvasModel& model, const ViewWindow& view, ClientSize client,
+                            int budget = shapeDrawBudget);
+// The same over `candidates`, which must be in drawing order and hold every shape the pass would look
+// at (all shapes whose bounds meet the world window).
+ShapePassPlan planShapePass(const std::vector<const TSShape*>& candidates, const CanvasModel& model,
+                            const ViewWindow& view, ClientSize client, int budget = shapeDrawBudget);
+
+// How each text of a plan lands on `surface` (TSText::layout), in the plan's order.
+std::vector<TextLayout> layoutTexts(DrawSurface& surface, const ShapePassPlan& plan, const ViewWindow& view,
+                                    ClientSize client, TColor backColor);
+
+// Draws a plan within the surface's clip (shapes that cannot reach it are passed over). Pen colours go
+// through the contrast rule against `backColor`. `textLayouts`, when given, are the plan's texts laid
+// out on a surface of the same kind (layoutTexts()), so that bands need not lay them out again.
+void drawShapePass(DrawSurface& surface, const ShapePassPlan& plan, const ViewWindow& view, ClientSize client,
+                   TColor backColor, const std::vector<TextLayout>* textLayouts = nullptr);
+
+// Plans and draws the shape pass. Returns the number of shapes drawn.
 int DrawAllShapes(DrawSurface& surface, const CanvasModel& model, const ViewWindow& view, ClientSize client,
                   TColor backColor, int budget = shapeDrawBudget);
 

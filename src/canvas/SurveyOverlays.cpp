@@ -12,10 +12,6 @@ constexpr int ggaBoxBottomEdgePx = 10;
 constexpr int labelSlackXPx = 50;
 constexpr int labelSlackYPx = 20;
 
-constexpr TColor colorAqua = 0xFFFF00;
-constexpr TColor colorLime = 0x00FF00;
-constexpr TColor colorYellow = 0x00FFFF;
-
 QString fixed(double value, int decimals) {
     return QString::fromStdString(formatFixed(value, decimals));
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The survey overlays' state and rules, apart from the painting: the depth and event label lists with
 // the depth-label spacing and pruning, the current depth and speed, the box corners, the distance
-// measure, the texts the overlays show and the geometry of their boxes. TSelvirCanvas keeps one
-// SurveyOverlayState and paints it on the widget over the shape image (TSelvirCanvasOverlays.cpp).
+// measure, the texts the overlays show and the geometry of their boxes. CanvasCore keeps one
+// SurveyOverlayState; the widget paints it over the shape image (TSelvirCanvasOverlays.cpp).
 // No Qt beyond QString.
 
 #include "canvas/CanvasTypes.h"
@@ -70,6 +70,16 @@ struct SurveyOverlayState {
     // last: sailing back over surveyed ground adds none there); then drops the oldest 1000 when the
     // list holds more than 10000. Returns whether it was added.
     bool AddDepthLabel(double x, double y, double depthM);
+};
+
+// What the overlays read from the owner rather than from the canvas: the event-label look of the
+// display settings and the receiver status of the realtime update. The owner writes it whole with
+// SetOverlayOwnerState.
+struct OverlayOwnerState {
+    QString statusText;          // one line for the position-status box; empty: no box
+    int fixQuality = 0;          // 0 no fix, 1 autonomous, 2 differential, 4 RTK fixed, 5 RTK float, 7 manual
+    int eventLabelFontSize = 24; // points
+    TColor eventLabelColor = colorRed;
 };
 
 // The next corner, (value + 1) mod 4.

@@ -30,7 +30,32 @@ void fitAspect(double a, double& minX, double& maxX, double& minY, double& maxY,
     }
 }
 
+// The operations build their window aside and take it only when it is usable, so a view that
+// would overflow, collapse below the spacing of doubles or turn over stays as it was.
+bool adoptIfUsable(ViewWindow& view, const ViewWindow& next) {
+    if (!next.isUsable()) {
+        return false;
+    }
+    view = next;
+    return true;
+}
+
+// A polyline without vertices keeps the bounds 0, 0, 0, 0, which are no place in the drawing.
+bool hasGeometry(const TSShape& shape) {
+    const auto* polyline = dynamic_cast<const TSPolyline*>(&shape);
+    return polyline == nullptr || !polyline->Points.empty();
+}
+
 } // namespace
+
+bool ViewWindow::isFinite() const {
+    // A finite difference needs two finite edges.
+    return std::isfinite(GetWorldWidth()) && std::isfinite(GetWorldHeight());
+}
+
+bool ViewWindow::isUsable() const {
+    return isFinite() && GetWorldWidth() > 0.0 && GetWorldHeight() > 0.0;
+}
 
 void ViewWindow::WorldToScreen(double x, double y, ClientSize client, int& px, int& py) const {
     double dx = WorldRight - WorldLeft;
@@ -84,22 +109,26 @@ void ViewWindow::WorldZoom(double factor, double x, double y, ClientSize client)
     // A zero client width would make the height infinite; a never-sized control counts as 1 pixel.
     const double clientW = client.Width < 1 ? 1.0 : client.Width;
 
+    ViewWindow next;
     const double newW = s * w;
     const double fx = (x - WorldLeft) / w;
-    WorldLeft = x - newW * fx;
-    WorldRight = x + newW * (1.0 - fx);
+    next.WorldLeft = x - newW * fx;
+    next.WorldRight = x + newW * (1.0 - fx);
 
     const double newH = newW / (clientW / clientH);
     const double fy = (y - WorldBottom) / h;
-    WorldBottom = y - newH * fy;
-    WorldTop = y + newH * (1.0 - fy);
+    next.WorldBottom = y - newH * fy;
+    next.WorldTop = y + newH * (1.0 - fy);
+    adoptIfUsable(*this, next);
 }
 
 void ViewWindow::WorldPan(double dx, double dy) {
-    WorldLeft += dx;
-    WorldRight += dx;
-    WorldBottom += dy;
-    WorldTop += dy;
+    ViewWindow next = *this;
+    next.WorldLeft += dx;
+    next.WorldRight += dx;
+    next.WorldBottom += dy;
+    next.WorldTop += dy;
+    adoptIfUsable(*this, next);
 }
 
 void ViewWindow::WorldSet(double left, double top, double right, double bottom) {
@@ -119,7 +148,7 @@ bool ViewWindow::WorldExtents(const CanvasModel& model, ClientSize client) {
     }
     double minX = 1e30, minY = 1e30, maxX = -1e30, maxY = -1e30;
     for (const auto& shape : model.Shapes) {
-        if (!shape->Visible) {
+        if (!shape->Visible || !hasGeometry(*shape)) {
             continue;
         }
         minX = std::min(minX, shape->MinX);
@@ -133,18 +162,17 @@ bool ViewWindow::WorldExtents(const CanvasModel& model, ClientSize client) {
     }
     const double mx = (maxX - minX) * 0.05;
     const double my = (maxY - minY) * 0.05;
-    minX -= mx;
-    maxX += mx;
-    minY -= my;
-    maxY += my;
-
-    const double a = client.Width / (client.Height <= 0 ? 1.0 : static_cast<double>(client.Height));
-    fitAspect(a, minX, maxX, minY, maxY, maxX - minX);
-    WorldLeft = minX;
-    WorldRight = maxX;
-    WorldBottom = minY;
-    WorldTop = maxY;
-    return true;
+    ViewWindow next;
+    next.WorldLeft = minX - mx;
+    next.WorldRight = maxX + mx;
+    next.WorldBottom = minY - my;
+    next.WorldTop = maxY + my;
+    // A client without width or height has no aspect to fit (a zero width would divide by zero).
+    if (client.Width > 0 && client.Height > 0) {
+        const double a = static_cast<double>(client.Width) / client.Height;
+        fitAspect(a, next.WorldLeft, next.WorldRight, next.WorldBottom, next.WorldTop, next.GetWorldWidth());
+    }
+    return adoptIfUsable(*this, next);
 }
 
 void ViewWindow::Resize(ClientSize client) {
@@ -153,7 +181,9 @@ void ViewWindow::Resize(ClientSize client) {
     }
     const double a = static_cast<double>(client.Width) / client.Height;
     const double w = GetWorldWidth();
-    fitAspect(a, WorldLeft, WorldRight, WorldBottom, WorldTop, w <= 0.0 ? 1.0 : w);
+    ViewWindow next = *this;
+    fitAspect(a, next.WorldLeft, next.WorldRight, next.WorldBottom, next.WorldTop, w <= 0.0 ? 1.0 : w);
+    adoptIfUsable(*this, next);
 }
 
 double autoGridStep(double worldWidth, int divisions) {

@@ -18,6 +18,12 @@ struct ViewWindow {
     double GetWorldWidth() const { return WorldRight - WorldLeft; }
     double GetWorldHeight() const { return WorldTop - WorldBottom; }
 
+    // Every edge and both spans are finite numbers (a span past the largest double is not).
+    bool isFinite() const;
+    // Finite, with a positive width and height. Zoom, pan, extents and resize leave only such a
+    // window behind: when theirs would not be one, the view stays as it was.
+    bool isUsable() const;
+
     // px = trunc((x - WorldLeft) * (W / dx)), py = trunc((WorldTop - y) * (H / dy)); a world width or
     // height of exactly 0 counts as 1. Truncation is toward zero.
     void WorldToScreen(double x, double y, ClientSize client, int& px, int& py) const;
@@ -35,8 +41,10 @@ struct ViewWindow {
     void WorldPan(double dx, double dy);
     // Stores the four edges as given, no check, no aspect correction.
     void WorldSet(double left, double top, double right, double bottom);
-    // Fits the visible shapes with a 5 % margin and the client's aspect ratio; an empty drawing gives
-    // 0..1000 both ways. Returns false and changes nothing when the visible shapes span no area.
+    // Fits the visible shapes with a 5 % margin and the client's aspect ratio (the box alone on a client
+    // without width or height); an empty drawing gives 0..1000 both ways. Shapes without geometry (a
+    // polyline without vertices) do not count. Returns false and changes nothing when the visible
+    // shapes span no area or no usable window fits them.
     bool WorldExtents(const CanvasModel& model, ClientSize client);
     // Makes one world unit the same pixel size in X and Y by growing or shrinking one direction about
     // its centre. Does nothing unless both client sides are positive.

@@ -12,12 +12,20 @@ const std::vector<Command>& commands() {
         {"nmea", "FILE...",
          "decode raw port logs with the serial reader; print CSV of position and speed changes",
          runNmeaCommand},
-        {"geo", "[--settings FILE] [--local]",
-         "convert \"latitude longitude height\" lines (WGS-84) to easting, northing and grid convergence",
+        {"geo", "[--settings FILE] [--local | --check POINTS.csv]",
+         "convert \"latitude longitude height\" lines (WGS-84) to easting, northing and grid convergence; "
+         "with --check, residuals of control points (name,latitude,longitude,height,easting,northing) "
+         "with the rotations as entered and negated (exit 3 when negated fits clearly better)",
          runGeoCommand},
         {"dxfinfo", "FILE",
          "import a DXF drawing into an empty drawing; print the report, shapes per type and layer",
          runDxfInfoCommand},
+        {"render",
+         "LAYOUT OUT.png|OUT.pdf [--size WxH] [--window L,T,R,B] [--survey SURVEY.csv] [--settings FILE] "
+         "[--title TEXT]",
+         "draw a layout (or DXF, XYZ) as a report map with grid, scale bar, north arrow, title block and "
+         "soundings",
+         runRenderCommand},
         {"convert", "IN OUT",
          "convert a layout, DXF or XYZ file (.gvx, .dxf, .xyz) to a layout or DXF (.gvx, .dxf)",
          runConvertCommand},
@@ -25,9 +33,21 @@ const std::vector<Command>& commands() {
          "print one value of a settings file, or write it (only when missing with --if-missing)",
          runSettingsCommand},
         {"replay",
-         "--settings FILE --root DIR [--events FILE] [--map-interval MS] [--verbose] GNSS_LOG [SBES_LOG]",
+         "--settings FILE --root DIR [--events FILE] [--map-interval MS] [--verbose] [--lines LAYOUT.gvx]\n"
+         "          [--nmea-out HOST:PORT] GNSS_LOG [SBES_LOG]",
          "replay raw port logs written with \"Log Time\" through the survey engine into a new survey file",
          runReplayCommand},
+        {"svp",
+         "[--search PATTERN --sv-first|--depth-first] [--max-depth N] [--latitude D] [--whole-cast] "
+         "[--save-to ROOT] FILE",
+         "a sound velocity cast to the per-metre SV column (\"depth,sv\"); what was read on standard error",
+         runSvpCommand},
+        {"runlines", "--route X1,Y1 X2,Y2 ... [--spacing S] [--length L] [--parallel] [--gvx FILE]",
+         "generate runlines along a route as the runline generator does; print each as \"x y x y ...\"",
+         runRunlinesCommand},
+        {"guidance", "--settings FILE --lines LAYOUT.gvx [--map-interval MS] GNSS_LOG",
+         "replay a raw GNSS log against a layout's runlines; print the line guidance of every map tick",
+         runGuidanceCommand},
     };
     return table;
 }

@@ -39,5 +39,9 @@ int runDxfInfoCommand(CommandArgs args, CommandStreams streams);
 int runConvertCommand(CommandArgs args, CommandStreams streams);
 int runSettingsCommand(CommandArgs args, CommandStreams streams);
 int runReplayCommand(CommandArgs args, CommandStreams streams);
+int runSvpCommand(CommandArgs args, CommandStreams streams);
+int runRunlinesCommand(CommandArgs args, CommandStreams streams);
+int runGuidanceCommand(CommandArgs args, CommandStreams streams);
+int runRenderCommand(CommandArgs args, CommandStreams streams);
 
 } // namespace selvir::cli

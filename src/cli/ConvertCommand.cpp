@@ -1,6 +1,7 @@
 // selvirhs-tool convert IN OUT: reads a layout (.gvx), DXF drawing (.dxf) or XYZ points (.xyz) into an
 // empty drawing with the program's own readers and writes it as a layout (.gvx) or DXF (.dxf).
 #include "cli/Commands.h"
+#include "cli/DrawingInput.h"
 #include "core/DateTime.h"
 #include "layoutfiles/LayoutFiles.h"
 
@@ -28,31 +29,11 @@ int runConvertCommand(CommandArgs args, CommandStreams streams) {
 
     CanvasModel model;
     ViewWindow view;
-    bool loaded = false;
-    switch (inFormat) {
-    case LayoutFormat::Native:
-        loaded = CadLoad(model, view, in, layoutReplace);
-        break;
-    case LayoutFormat::Dxf: {
-        DxfLoadReport report;
-        loaded = DXFLoad(model, view, headlessClientSize, in, &report);
-        for (const std::string& line : report.lines) {
-            (loaded ? streams.out : streams.err) << line << '\n';
-        }
-        break;
-    }
-    case LayoutFormat::Xyz:
-        loaded = XYZLoad(model, view, headlessClientSize, in, 0, 0.0, 0.0);
-        break;
-    case LayoutFormat::Unknown:
-        break;
-    }
-    if (!loaded) {
-        streams.err << "Cannot read " << in << '\n';
+    if (!readDrawing(in, model, view, streams.out, streams.err)) {
         return 1;
     }
-    const bool saved = outFormat == LayoutFormat::Native ? CadSave(model, view, out, SystemClock())
-                                                         : DXFSave(model, view, out);
+    const bool saved = outFormat == LayoutFormat::Native ? CadSave(model, view, out, SystemClock()).ok
+                                                         : DXFSave(model, view, out).ok;
     if (!saved) {
         streams.err << "Cannot write " << out << '\n';
         return 1;

@@ -16,7 +16,7 @@ int runDxfInfoCommand(CommandArgs args, CommandStreams streams) {
     CanvasModel model;
     ViewWindow view;
     DxfLoadReport report;
-    const bool loaded = DXFLoad(model, view, headlessClientSize, args[0], &report);
+    const bool loaded = DXFLoad(model, view, headlessClientSize, args[0], &report).ok;
     if (report.lines.empty()) {
         streams.err << "Cannot open " << args[0] << '\n';
         return 1;
@@ -28,7 +28,7 @@ int runDxfInfoCommand(CommandArgs args, CommandStreams streams) {
     std::map<int, int> perType;
     std::map<int, int> perLayer;
     for (const auto& shape : model.Shapes) {
-        ++perType[shape->ShapeType];
+        ++perType[shapeCode(shape->ShapeType)];
         ++perLayer[shape->Layer];
     }
     for (const auto& [type, count] : perType) {

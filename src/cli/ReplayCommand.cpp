@@ -1,9 +1,11 @@
 // selvirhs-tool replay: raw port logs written with "Log Time" on, through the survey engine on the logs'
 // own clock, into a data root: the survey file the program would have written live.
 #include "cli/Commands.h"
+#include "cli/RunlineLayout.h"
 #include "core/NumberFormat.h"
 #include "core/ProfileStore.h"
 #include "navigation/LogReplay.h"
+#include "tools/RunlineLayer.h"
 
 #include <chrono>
 #include <filesystem>
@@ -18,12 +20,14 @@ namespace {
 constexpr const char* kName = "selvirhs-tool replay: ";
 constexpr const char* kUsage =
     "Usage: selvirhs-tool replay --settings FILE --root DIR [--events FILE] [--map-interval MS] [--verbose]\n"
-    "                            GNSS_LOG [SBES_LOG]\n"
+    "                            [--lines LAYOUT.gvx] [--nmea-out HOST:PORT] GNSS_LOG [SBES_LOG]\n"
     "  --settings FILE      the settings file in force during the survey\n"
     "  --root DIR           data root to write into (a new one: the day's survey file must not exist)\n"
     "  --events FILE        the survey's events log: realtime starts and stops where it says\n"
     "  --map-interval MS    map update period in milliseconds of log time (500)\n"
     "  --verbose            one line per row written (\"row N DATE TIME\") and the status messages\n"
+    "  --lines LAYOUT.gvx   steer along the layout's runlines (line events, per-line files as set)\n"
+    "  --nmea-out HOST:PORT send XTE, APB and DPT to that UDP address as the replay runs (off without)\n"
     "Exit status: 0 done, 3 done but lines without a date and time were skipped, 1 failed, 2 usage.\n";
 
 constexpr int kExitDone = 0;
@@ -35,9 +39,27 @@ constexpr auto kProgressInterval = std::chrono::seconds(1);
 struct ReplayArguments {
     std::string settings;
     std::string root;
+    std::string lines;
     LogReplayOptions options;
     bool verbose = false;
 };
+
+// "HOST:PORT" as the NMEA output's address; nothing when it is not one.
+std::optional<NmeaOutputSettings> nmeaAddress(const std::string& text) {
+    const auto colon = text.rfind(':');
+    if (colon == std::string::npos || colon == 0) {
+        return std::nullopt;
+    }
+    const auto port = parseInt(std::string_view(text).substr(colon + 1));
+    if (!port || *port < 1 || *port > 65535) {
+        return std::nullopt;
+    }
+    NmeaOutputSettings out;
+    out.enabled = true;
+    out.host = text.substr(0, colon);
+    out.port = *port;
+    return out;
+}
 
 std::optional<ReplayArguments> parseArguments(CommandArgs args, std::ostream& err) {
     ReplayArguments out;
@@ -53,6 +75,15 @@ std::optional<ReplayArguments> parseArguments(CommandArgs args, std::ostream& er
             out.root = args[++i];
         } else if (arg == "--events" && hasValue) {
             out.options.eventsLog = args[++i];
+        } else if (arg == "--lines" && hasValue) {
+            out.lines = args[++i];
+        } else if (arg == "--nmea-out" && hasValue) {
+            out.options.nmeaOutput = nmeaAddress(args[++i]);
+            if (!out.options.nmeaOutput) {
+                err << kName << "--nmea-out needs HOST:PORT with a port from 1 to 65535, not \"" << args[i]
+                    << "\"\n";
+                return std::nullopt;
+            }
         } else if (arg == "--map-interval" && hasValue) {
             const auto ms = parseInteger(args[++i]);
             if (!ms || *ms < 100 || *ms > 5000) {
@@ -100,6 +131,16 @@ int runReplayCommand(CommandArgs args, CommandStreams streams) {
         return kExitFailed;
     }
 
+    CanvasModel drawing;
+    std::optional<RunlineLayerSource> runlines;
+    if (!a.lines.empty()) {
+        if (const std::string problem = readRunlineLayout(a.lines, drawing); !problem.empty()) {
+            streams.err << kName << problem << '\n';
+            return kExitFailed;
+        }
+        runlines.emplace(drawing);
+        a.options.guidanceLines = &*runlines;
+    }
     if (a.verbose) {
         // Flushed per row: whoever watches the output knows the row is on disk.
         a.options.rowWritten = [&streams](std::uint64_t row, const LocalDateTime& time) {

@@ -31,6 +31,10 @@ std::filesystem::path DataFolders::dated(const LocalDate& date, const char* suff
     return logFolder() / (formatDate(date) + suffix);
 }
 
+std::filesystem::path DataFolders::layoutFile(const LocalDateTime& time) const {
+    return layoutFolder() / (formatDate(time.date) + " " + formatWithLayout("hhnn", time) + ".gvx");
+}
+
 std::filesystem::path DataFolders::surveyFile() const {
     return dated(startDate_, " Coordinates.csv");
 }

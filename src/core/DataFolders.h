@@ -29,6 +29,8 @@ public:
     std::filesystem::path jpgFolder() const;
     std::filesystem::path mp4Folder() const;
 
+    // A layout saved at `time`: layout folder + "YYYY-MM-DD HHMM.gvx" (saves within one minute share it).
+    std::filesystem::path layoutFile(const LocalDateTime& time) const;
     // log folder + start date + " Coordinates.csv"
     std::filesystem::path surveyFile() const;
     // log folder + date of writing + the file's name

@@ -1,13 +1,11 @@
 #include "core/IniDocument.h"
 
+#include "core/TextTrim.h"
+
 namespace selvir {
 namespace {
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
 
 char asciiLower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -26,13 +24,7 @@ std::string withoutLineBreaks(std::string_view text) {
 } // namespace
 
 std::string_view trimProfileBlanks(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
+    return trimmed(text, kWhiteSpace);
 }
 
 bool sameProfileName(std::string_view a, std::string_view b) {

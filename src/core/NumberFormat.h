@@ -30,4 +30,9 @@ std::optional<double> parseDouble(std::string_view text);
 // Reads a whole text as a decimal integer (optional sign); nothing on failure or overflow.
 std::optional<long long> parseInteger(std::string_view text);
 
+// The same for numbers that come from devices and files: NaN, infinities ("nan", "inf") and values
+// beyond the range of the type give nothing, so line noise never becomes a number.
+std::optional<double> parseFiniteDouble(std::string_view text);
+std::optional<int> parseInt(std::string_view text);
+
 } // namespace selvir

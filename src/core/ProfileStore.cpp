@@ -87,42 +87,47 @@ std::string ProfileStore::readString(std::string_view section, std::string_view 
 }
 
 int ProfileStore::readInteger(std::string_view section, std::string_view key, int defaultValue) const {
-    auto text = lookup(section, key);
-    if (!text) {
-        return defaultValue;
-    }
-    auto value = parseProfileInteger(*text);
+    return profileInteger(load(), section, key, defaultValue);
+}
+
+double ProfileStore::readFloat(std::string_view section, std::string_view key, double defaultValue) const {
+    return profileFloat(load(), section, key, defaultValue);
+}
+
+bool ProfileStore::readBool(std::string_view section, std::string_view key, bool defaultValue) const {
+    return profileBool(load(), section, key, defaultValue);
+}
+
+std::uint32_t ProfileStore::readColor(std::string_view section, std::string_view key,
+                                      std::uint32_t defaultValue) const {
+    return profileColor(load(), section, key, defaultValue);
+}
+
+int profileInteger(const IniDocument& doc, std::string_view section, std::string_view key, int defaultValue) {
+    const auto text = doc.value(section, key);
+    const auto value = text ? parseProfileInteger(*text) : std::nullopt;
     if (!value || *value < INT_MIN || *value > INT_MAX) {
         return defaultValue;
     }
     return static_cast<int>(*value);
 }
 
-double ProfileStore::readFloat(std::string_view section, std::string_view key, double defaultValue) const {
-    auto text = lookup(section, key);
-    if (!text) {
-        return defaultValue;
-    }
-    auto value = parseDouble(*text);
-    return value ? *value : defaultValue;
+double profileFloat(const IniDocument& doc, std::string_view section, std::string_view key,
+                    double defaultValue) {
+    const auto text = doc.value(section, key);
+    return text ? parseFiniteDouble(*text).value_or(defaultValue) : defaultValue;
 }
 
-bool ProfileStore::readBool(std::string_view section, std::string_view key, bool defaultValue) const {
-    auto text = lookup(section, key);
-    if (!text) {
-        return defaultValue;
-    }
-    auto value = parseProfileInteger(*text);
+bool profileBool(const IniDocument& doc, std::string_view section, std::string_view key, bool defaultValue) {
+    const auto text = doc.value(section, key);
+    const auto value = text ? parseProfileInteger(*text) : std::nullopt;
     return value ? *value != 0 : defaultValue;
 }
 
-std::uint32_t ProfileStore::readColor(std::string_view section, std::string_view key,
-                                      std::uint32_t defaultValue) const {
-    auto text = lookup(section, key);
-    if (!text) {
-        return defaultValue;
-    }
-    auto value = parseProfileInteger(*text);
+std::uint32_t profileColor(const IniDocument& doc, std::string_view section, std::string_view key,
+                           std::uint32_t defaultValue) {
+    const auto text = doc.value(section, key);
+    const auto value = text ? parseProfileInteger(*text) : std::nullopt;
     if (!value || *value < INT_MIN || *value > static_cast<long long>(UINT32_MAX)) {
         return defaultValue;
     }

@@ -23,7 +23,7 @@ public:
     const std::filesystem::path& file() const { return file_; }
 
     // Readers return the default when the file, the section or the key is missing, or when the stored
-    // text is not of the asked type.
+    // text is not of the asked type (numbers that are not finite included).
     std::string readString(std::string_view section, std::string_view key,
                            std::string_view defaultValue = {}) const;
     // Decimal, or hexadecimal written "$1F" or "0x1F"; values outside int give the default.
@@ -59,5 +59,13 @@ private:
     std::filesystem::path file_;
     CodePage codePage_;
 };
+
+// The same typed reads of a document already loaded, for records that read many keys at once.
+int profileInteger(const IniDocument& doc, std::string_view section, std::string_view key, int defaultValue);
+double profileFloat(const IniDocument& doc, std::string_view section, std::string_view key,
+                    double defaultValue);
+bool profileBool(const IniDocument& doc, std::string_view section, std::string_view key, bool defaultValue);
+std::uint32_t profileColor(const IniDocument& doc, std::string_view section, std::string_view key,
+                           std::uint32_t defaultValue);
 
 } // namespace selvir

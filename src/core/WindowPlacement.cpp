@@ -12,6 +12,18 @@ bool saveWindowPlacement(ProfileStore& store, std::string_view windowName, const
     });
 }
 
+WindowGeometry windowGeometryToSave(WindowState state, int frameLeft, int frameTop, int clientLeft,
+                                    int clientTop, const ScreenRect& normalClient) {
+    // The frame's margins, taken from where the window stands now, applied to its normal place.
+    WindowGeometry out;
+    out.state = state;
+    out.left = normalClient.left - (clientLeft - frameLeft);
+    out.top = normalClient.top - (clientTop - frameTop);
+    out.width = normalClient.width;
+    out.height = normalClient.height;
+    return out;
+}
+
 PlacementToApply restoreWindowPlacement(const ProfileStore& store, std::string_view windowName, bool withSize,
                                         int currentWidth, int currentHeight, int screenWidth,
                                         int screenHeight) {

@@ -30,6 +30,18 @@ struct PlacementToApply {
 
 bool saveWindowPlacement(ProfileStore& store, std::string_view windowName, const WindowGeometry& geometry);
 
+// A rectangle in screen pixels.
+struct ScreenRect {
+    int left = 0, top = 0, width = 0, height = 0;
+};
+
+// What to save of a window as the toolkit reports it: the top-left of its frame and of its client area
+// now, and its client rectangle in the normal state. Restoring moves the frame to Left, Top and sizes
+// the client to Width, Height, so Left and Top must be the frame's: saving the client's corner would
+// move the window down and right by its frame at every start.
+WindowGeometry windowGeometryToSave(WindowState state, int frameLeft, int frameTop, int clientLeft,
+                                    int clientTop, const ScreenRect& normalClient);
+
 // Reads the window's section and decides its placement. A stored state of 2 maximises and reads
 // nothing else. Otherwise Left and Top default to 0 and, with `withSize`, Width and Height default to
 // the current size. A negative Left or Top, a Left at or beyond `screenWidth` and a Top at or beyond

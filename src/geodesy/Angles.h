@@ -1,12 +1,13 @@
 #pragma once
 // Angle units and longitude wrapping shared by the geodesy operations.
 
+#include "core/MathConstants.h"
+
 #include <cmath>
 #include <numbers>
 
 namespace selvir {
 
-inline constexpr long double kPi = std::numbers::pi_v<long double>;
 inline constexpr long double kDegreesToRadians = kPi / 180;
 inline constexpr long double kRadiansToDegrees = 180 / kPi;
 // One arc-second in radians.
@@ -42,6 +43,20 @@ inline long double wrapLongitudeDifferenceRad(long double deltaRad) {
         wrapped += 2 * kPi;
     }
     return wrapped - kPi;
+}
+
+// Grid bearing of the step (dx, dy) on the grid, degrees clockwise from grid north in [0, 360), as
+// the distance measure shows it: the arc tangent of dx / dy with dy = 0 taken as 1e-16 (so a step due
+// east or west reads 90 or 270, and no step reads 0).
+inline double gridBearingDeg(double dxM, double dyM) {
+    const double quotient = dxM / (dyM == 0 ? 1e-16 : dyM);
+    double bearing = std::atan(quotient) * 180.0 / std::numbers::pi;
+    if (dyM < 0) {
+        bearing += 180;
+    } else if (quotient < 0) {
+        bearing += 360;
+    }
+    return bearing;
 }
 
 } // namespace selvir

@@ -1,6 +1,7 @@
 // The text layer over the numeric geodesy operations.
 #include "geodesy/GeodesyText.h"
 
+#include "core/MathConstants.h"
 #include "core/NumberFormat.h"
 #include "core/ScanPattern.h"
 #include "geodesy/Geocentric.h"
@@ -12,8 +13,6 @@
 
 namespace selvir {
 namespace {
-
-constexpr long double kConvertAnglePi = 3.141592653589793L;
 
 // Patterns are compiled once; scanning is thread-safe (the pattern is read-only).
 const ScanPattern& threeNumbers() {
@@ -58,10 +57,10 @@ long double ConvertAngle(long double value, char unit) {
     switch (unit) {
     case 'r':
     case 'R':
-        return value * kConvertAnglePi / 180;
+        return value * kSettingsPi / 180;
     case 'd':
     case 'D':
-        return value * 180 / kConvertAnglePi;
+        return value * 180 / kSettingsPi;
     default:
         return 0;
     }

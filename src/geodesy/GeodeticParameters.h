@@ -63,6 +63,10 @@ struct GeodeticParameters {
 
     // Reads the section; every key that is missing keeps the default above.
     static GeodeticParameters read(const ProfileStore& store);
+    static GeodeticParameters read(const IniDocument& doc);
+    // Writes every key of the section in the settings window's order: the ellipsoid, the rotations,
+    // shifts and scale, TM, "Use Projection", "Use DTP", "Name of Datum", then Lambert. Booleans as "1"/"0".
+    void write(IniDocument& doc) const;
 
     // "6378137.0  0.0033528106647474  0.0 ... 0.0 " followed by edSMA, edIF, edPPM, edRX, edRY, edRZ, edSX,
     // edSY, edSZ joined by single blanks: the eighteen numbers TransformDatum reads.
@@ -71,15 +75,18 @@ struct GeodeticParameters {
     std::string tmParameterLine() const;
     // "6378137.0 0.0033528106647474 " + edSMA + " " + edIF.
     std::string tmEllipsoidLine() const;
+
+    friend bool operator==(const GeodeticParameters&, const GeodeticParameters&) = default;
 };
 
-// One number field: its settings key, its group box and caption on the tab, and the member holding its
-// text.
+// One number field: its settings key, its group box and caption on the tab, the member holding its
+// text and the name of its edit on the tab.
 struct GeodeticTextField {
     const char* key;
     const char* group;
     const char* caption;
     std::string GeodeticParameters::*member;
+    const char* control;
 };
 
 // The number fields in the order the map update reads them (ellipsoid and datum, TM, Lambert).

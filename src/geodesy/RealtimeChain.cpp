@@ -12,7 +12,6 @@ namespace selvir {
 namespace {
 
 // The map update converts the Lambert angles with this value of π.
-constexpr long double kSettingsPi = 3.141592653589793L;
 
 long double settingsDegreesToRadians(long double degrees) {
     return degrees * kSettingsPi / 180;

@@ -64,23 +64,23 @@ void writeVertex(DxfWriter& out, const std::string& layer, double x, double y) {
 
 void writeShape(DxfWriter& out, const TSShape& shape, const std::string& layer) {
     switch (shape.ShapeType) {
-    case shapetype::Line:
+    case ShapeKind::Line:
         if (const auto* s = dynamic_cast<const TSLine*>(&shape)) {
             out.pair("0", "LINE").pair("8", layer).point(s->X1, s->Y1);
             out.real("11", s->X2).real("21", s->Y2).zero("31");
         }
         return;
-    case shapetype::Circle:
+    case ShapeKind::Circle:
         if (const auto* s = dynamic_cast<const TSCircle*>(&shape)) {
             out.pair("0", "CIRCLE").pair("8", layer).point(s->CenterX, s->CenterY).real("40", s->Radius);
         }
         return;
-    case shapetype::Point:
+    case ShapeKind::Point:
         if (const auto* s = dynamic_cast<const TSPoint*>(&shape)) {
             out.pair("0", "POINT").pair("8", layer).point(s->X, s->Y);
         }
         return;
-    case shapetype::Text:
+    case ShapeKind::Text:
         if (const auto* s = dynamic_cast<const TSText*>(&shape)) {
             out.pair("0", "TEXT").pair("8", layer).point(s->X, s->Y);
             out.real("40", s->TextHeight > 0.0 ? s->TextHeight : 2.5).pair("1", valueText(s->Caption));
@@ -89,7 +89,7 @@ void writeShape(DxfWriter& out, const TSShape& shape, const std::string& layer) 
             }
         }
         return;
-    case shapetype::Rectangle:
+    case ShapeKind::Rectangle:
         if (const auto* s = dynamic_cast<const TSRectangle*>(&shape)) {
             out.pair("0", "POLYLINE").pair("8", layer).pair("66", "1").pair("70", "1");
             writeVertex(out, layer, s->X1, s->Y1);
@@ -99,15 +99,15 @@ void writeShape(DxfWriter& out, const TSShape& shape, const std::string& layer) 
             out.pair("0", "SEQEND").pair("8", layer);
         }
         return;
-    case shapetype::Ellipse:
+    case ShapeKind::Ellipse:
         if (const auto* s = dynamic_cast<const TSEllipse*>(&shape)) {
             const double r = (std::abs(s->X2 - s->X1) / 2.0 + std::abs(s->Y2 - s->Y1) / 2.0) / 2.0;
             out.pair("0", "CIRCLE").pair("8", layer);
             out.point((s->X1 + s->X2) / 2.0, (s->Y1 + s->Y2) / 2.0).real("40", r);
         }
         return;
-    case shapetype::Polyline:
-    case shapetype::Polygon:
+    case ShapeKind::Polyline:
+    case ShapeKind::Polygon:
         if (const auto* s = dynamic_cast<const TSPolyline*>(&shape); s && !s->Points.empty()) {
             out.pair("0", "POLYLINE").pair("8", layer).pair("66", "1").pair("70", s->Closed ? "1" : "0");
             for (const TPointF& p : s->Points) {
@@ -144,12 +144,15 @@ std::string buildDxfText(const CanvasModel& model, const ViewWindow& view) {
     return text;
 }
 
-bool DXFSave(const CanvasModel& model, const ViewWindow& view, const std::filesystem::path& file) {
-    try {
-        return writeFileAtomically(file, buildDxfText(model, view));
-    } catch (...) {
-        return false;
-    }
+LayoutFileResult DXFSave(const CanvasModel& model, const ViewWindow& view,
+                         const std::filesystem::path& file) {
+    return runLayoutFileOperation(file, [&] {
+        std::string error;
+        if (!writeFileAtomically(file, buildDxfText(model, view), &error)) {
+            return LayoutFileResult::failure(error);
+        }
+        return LayoutFileResult::success();
+    });
 }
 
 } // namespace selvir

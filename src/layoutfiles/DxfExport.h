@@ -13,6 +13,7 @@
 
 #include "canvas/CanvasModel.h"
 #include "canvas/ViewWindow.h"
+#include "layoutfiles/LayoutFileResult.h"
 
 #include <filesystem>
 #include <string>
@@ -20,8 +21,9 @@
 namespace selvir {
 
 // Writes the drawing to `file` (through a temporary file renamed over an older one only when
-// complete). Returns false when the file cannot be written; never throws. The drawing is not changed.
-bool DXFSave(const CanvasModel& model, const ViewWindow& view, const std::filesystem::path& file);
+// complete). Fails, with the system's words, when the file cannot be written; never throws. The
+// drawing is not changed.
+LayoutFileResult DXFSave(const CanvasModel& model, const ViewWindow& view, const std::filesystem::path& file);
 
 // The DXF text DXFSave writes.
 std::string buildDxfText(const CanvasModel& model, const ViewWindow& view);

@@ -4,18 +4,19 @@
 #include "core/CodePage.h"
 #include "core/NumberFormat.h"
 #include "layoutfiles/DxfPairs.h"
+#include "layoutfiles/LoadJournal.h"
 #include "layoutfiles/TextNumbers.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <numbers>
 #include <unordered_map>
 
 namespace selvir {
 namespace {
 
-constexpr double pi = 3.141592653589793;
 constexpr int arcSegments = 20;
 constexpr int ellipseSegments = 36;
 // An ellipse whose parameter range reaches 2 pi less 0.01 is drawn closed.
@@ -193,6 +194,7 @@ public:
                     auto l = std::make_unique<TSLine>();
                     l->X1 = groups_.x[0], l->Y1 = groups_.y[0], l->X2 = groups_.x[1], l->Y2 = groups_.y[1];
                     l->UpdateBounds();
+                    budget_.add(2);
                     block->Shapes.push_back(std::move(l));
                 }
             }
@@ -344,7 +346,9 @@ private:
         return layer.PenFg;
     }
 
-    void append(std::unique_ptr<TSShape> shape, const LayerRef& layer) {
+    // `points`: the shape's vertices, counted against the load's limits.
+    void append(std::unique_ptr<TSShape> shape, const LayerRef& layer, std::size_t points = 2) {
+        budget_.add(points);
         shape->Layer = layer.index;
         shape->UpdateBounds();
         shape->Id = model_.TakeNextId();
@@ -356,14 +360,15 @@ private:
         const LayerRef& layer = layerOf(g.layer);
         auto p = std::make_unique<TSPolyline>();
         p->Closed = closed;
-        p->ShapeType = closed ? shapetype::Polygon : shapetype::Polyline;
+        p->ShapeType = closed ? ShapeKind::Polygon : ShapeKind::Polyline;
         p->PenFg = penOf(g, *layer.layer);
         p->PenWidth = 1;
+        budget_.vertices(points.size()); // before the copy is made
         p->Points.reserve(points.size());
         for (const WorldPoint& point : points) {
             p->AddPoint(point.X, point.Y);
         }
-        append(std::move(p), layer);
+        append(std::move(p), layer, 0);
     }
 
     void make(Kind kind, const Groups& g) {
@@ -435,7 +440,7 @@ private:
         std::vector<WorldPoint> points;
         points.reserve(arcSegments + 1);
         for (int i = 0; i <= arcSegments; ++i) {
-            const double t = (a0 + i * sweep / arcSegments) * pi / 180.0;
+            const double t = (a0 + i * sweep / arcSegments) * std::numbers::pi / 180.0;
             points.push_back({g.x[0] + g.g40 * std::cos(t), g.y[0] + g.g40 * std::sin(t)});
         }
         addPolyline(points, false, g);
@@ -445,7 +450,7 @@ private:
         const double mx = g.x[1], my = g.y[1];
         const double ratio = g.has40 ? g.g40 : 1.0;
         const double p0 = g.has41 ? g.g41 : 0.0;
-        const double p1 = g.has42 ? g.g42 : 2.0 * pi;
+        const double p1 = g.has42 ? g.g42 : 2.0 * std::numbers::pi;
         const double a = std::sqrt(mx * mx + my * my);
         const double phi = std::atan2(my, mx);
         std::vector<WorldPoint> points;
@@ -491,7 +496,7 @@ private:
         const LayerRef& layer = layerOf(g.layer);
         const double sx = g.has41 ? g.g41 : 1.0;
         const double sy = g.has42 ? g.g42 : 1.0;
-        const double theta = (g.has50 ? g.g50 : 0.0) * pi / 180.0;
+        const double theta = (g.has50 ? g.g50 : 0.0) * std::numbers::pi / 180.0;
         const double c = std::cos(theta), s = std::sin(theta);
         const std::optional<TColor> color = g.hasColor ? dxfColor(g.color) : std::nullopt;
         const auto place = [&](double x, double y, double& px, double& py) {
@@ -522,6 +527,7 @@ private:
     std::string lastLayerName_;
     const LayerRef* lastLayer_ = nullptr;
     int made_ = 0;
+    LoadBudget budget_;
 };
 
 bool startsAsBinaryDxf(ByteSource& source) {
@@ -535,20 +541,20 @@ void summarise(const CanvasModel& model, int entities, std::vector<std::string>&
     const TSText* firstText = nullptr;
     for (const auto& shape : model.Shapes) {
         switch (shape->ShapeType) {
-        case shapetype::Line:
+        case ShapeKind::Line:
             ++lineCount;
             break;
-        case shapetype::Circle:
+        case ShapeKind::Circle:
             ++circles;
             break;
-        case shapetype::Text:
+        case ShapeKind::Text:
             ++texts;
             if (firstText == nullptr) {
                 firstText = dynamic_cast<const TSText*>(shape.get());
             }
             break;
-        case shapetype::Polyline:
-        case shapetype::Polygon:
+        case ShapeKind::Polyline:
+        case ShapeKind::Polygon:
             ++polylines;
             break;
         default:
@@ -616,13 +622,25 @@ std::optional<TColor> dxfColor(std::int64_t index) {
 }
 
 std::string stripMtextFormatting(std::string_view text) {
-    constexpr std::string_view formatLetters = "ACFHKLOPQSTWfp";
+    constexpr std::string_view formatLetters = "ACFHQSTWfp"; // codes with an argument
+    constexpr std::string_view toggleLetters = "LlOoKk";     // underline, overline, strike on and off
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '\\' && i + 1 < text.size()) {
             const char next = text[i + 1];
+            if (next == 'P') {
+                // A paragraph break: a caption is one line (a line break would also split the
+                // line-oriented layout file), so the words around it stay apart by a blank.
+                out += ' ';
+                ++i;
+                continue;
+            }
+            if (toggleLetters.find(next) != std::string_view::npos) {
+                ++i;
+                continue;
+            }
             if (formatLetters.find(next) != std::string_view::npos) {
                 std::size_t j = i + 2;
                 while (j < text.size() && text[j] != ';' && text[j] != ' ') {
@@ -642,54 +660,60 @@ std::string stripMtextFormatting(std::string_view text) {
     return out;
 }
 
-bool importDxf(CanvasModel& model, ViewWindow& view, ClientSize client, ByteSource& source,
-               DxfLoadReport* report, const DxfProgressCallback& progress) {
+LayoutFileResult importDxf(CanvasModel& model, ViewWindow& view, ClientSize client, ByteSource& source,
+                           DxfLoadReport* report, const DxfProgressCallback& progress) {
     DxfLoadReport local;
     DxfLoadReport& out = report ? *report : local;
     out = DxfLoadReport{};
+    const auto failed = [&out](std::string_view reason) {
+        out.lines.assign(1, std::string(dxfLoadFailed) + std::string(reason));
+        return LayoutFileResult::failure(std::string(reason));
+    };
     try {
         if (startsAsBinaryDxf(source)) {
-            out.lines.emplace_back(dxfBinaryRefused);
-            return false;
+            return failed(dxfBinaryRefused);
         }
+        LoadJournal journal(model, view, false);
         Importer importer(model, source, progress);
         if (!importer.hasEntities()) {
-            out.lines.emplace_back(dxfNoEntitiesSection);
-            return false;
+            return failed(dxfNoEntitiesSection);
         }
-        importer.readLayerTable();
-        importer.readBlocks();
-        out.entities = importer.readEntities();
+        try {
+            importer.readLayerTable();
+            importer.readBlocks();
+            out.entities = importer.readEntities();
+        } catch (const LoadLimitExceeded& refused) {
+            journal.undo(); // a drawing that would take all memory: nothing of it stays
+            model.SetDirty();
+            return failed(refused.what());
+        }
         view.WorldExtents(model, client);
-        if (out.entities > 0) {
-            summarise(model, out.entities, out.lines);
-        } else {
-            out.lines.emplace_back(dxfNoEntities);
-        }
         model.SetDirty();
-        return out.entities > 0;
+        if (out.entities == 0) {
+            return failed(dxfNoEntities);
+        }
+        summarise(model, out.entities, out.lines);
+        return LayoutFileResult::success();
     } catch (...) {
         // Out of memory part-way: what was made stays, as after a truncated file.
         model.SetDirty();
-        out.lines.assign(1, std::string(dxfOutOfMemory));
-        return false;
+        return runLayoutFileOperation({}, [&] { return failed(dxfOutOfMemory); });
     }
 }
 
-bool DXFLoad(CanvasModel& model, ViewWindow& view, ClientSize client, const std::filesystem::path& file,
-             DxfLoadReport* report, const DxfProgressCallback& progress) {
+LayoutFileResult DXFLoad(CanvasModel& model, ViewWindow& view, ClientSize client,
+                         const std::filesystem::path& file, DxfLoadReport* report,
+                         const DxfProgressCallback& progress) {
     if (report) {
         *report = DxfLoadReport{};
     }
-    try {
+    return runLayoutFileOperation(file, [&] {
         FileByteSource source(file);
         if (!source.isOpen()) {
-            return false;
+            return LayoutFileResult::failure(source.openError());
         }
         return importDxf(model, view, client, source, report, progress);
-    } catch (...) {
-        return false;
-    }
+    });
 }
 
 } // namespace selvir

@@ -13,6 +13,7 @@
 
 #include "canvas/CanvasModel.h"
 #include "canvas/ViewWindow.h"
+#include "layoutfiles/LayoutFileResult.h"
 #include "layoutfiles/LineReader.h"
 
 #include <cstdint>
@@ -25,10 +26,12 @@
 
 namespace selvir {
 
-inline constexpr std::string_view dxfNoEntitiesSection = "DXF load failed: ENTITIES section not found";
-inline constexpr std::string_view dxfNoEntities = "DXF load failed: No entities found";
-inline constexpr std::string_view dxfBinaryRefused = "DXF load failed: binary DXF files are not supported";
-inline constexpr std::string_view dxfOutOfMemory = "DXF load failed: not enough memory";
+// Why an import made nothing; the report line is the reason after "DXF load failed: ".
+inline constexpr std::string_view dxfLoadFailed = "DXF load failed: ";
+inline constexpr std::string_view dxfNoEntitiesSection = "ENTITIES section not found";
+inline constexpr std::string_view dxfNoEntities = "No entities found";
+inline constexpr std::string_view dxfBinaryRefused = "binary DXF files are not supported";
+inline constexpr std::string_view dxfOutOfMemory = "not enough memory";
 
 // What an import reports for the owner to show (the canvas shows no message itself).
 struct DxfLoadReport {
@@ -53,25 +56,28 @@ struct DxfProgress {
 };
 using DxfProgressCallback = std::function<void(const DxfProgress&)>;
 
-// Imports `file` into the drawing. Returns true when at least one shape was made. On success, and
+// Imports `file` into the drawing. Succeeds when at least one shape was made, else says why (the
+// system's words for a file that cannot be opened, or the reason of the report). On success, and
 // when no entity made a shape, the view is zoomed to the extents of the whole drawing for a client of
 // `client` pixels. A missing or unreadable file, a binary DXF and a file without an ENTITIES section
 // change nothing. `progress` (optional) is called at the start of each pass and about every MiB read.
 // Never throws; sets the model's dirty flag.
-bool DXFLoad(CanvasModel& model, ViewWindow& view, ClientSize client, const std::filesystem::path& file,
-             DxfLoadReport* report = nullptr, const DxfProgressCallback& progress = {});
+LayoutFileResult DXFLoad(CanvasModel& model, ViewWindow& view, ClientSize client,
+                         const std::filesystem::path& file, DxfLoadReport* report = nullptr,
+                         const DxfProgressCallback& progress = {});
 
 // The same over any rewindable byte source (tests, fuzzing).
-bool importDxf(CanvasModel& model, ViewWindow& view, ClientSize client, ByteSource& source,
-               DxfLoadReport* report = nullptr, const DxfProgressCallback& progress = {});
+LayoutFileResult importDxf(CanvasModel& model, ViewWindow& view, ClientSize client, ByteSource& source,
+                           DxfLoadReport* report = nullptr, const DxfProgressCallback& progress = {});
 
 // The colour value of a DXF colour index (group 62); nothing for 0 (by block), 256 (by layer), negative
 // and larger indexes.
 std::optional<TColor> dxfColor(std::int64_t index);
 
-// Removes MTEXT formatting: a backslash and one of A C F H K L O P Q S T W f p start a code that is
-// dropped up to and including the next ";" or blank; two backslashes give one; a backslash before any
-// other character is kept; braces are kept.
+// Removes MTEXT formatting: a backslash and one of A C F H Q S T W f p start a code that is dropped up
+// to and including the next ";" or blank; the toggles \L \l \O \o \K \k are dropped alone; a
+// paragraph break \P becomes a blank; two backslashes give one; a backslash before any other
+// character is kept; braces are kept.
 std::string stripMtextFormatting(std::string_view text);
 
 } // namespace selvir

@@ -1,6 +1,7 @@
 #pragma once
 // Every layout-file operation: native layout (CadSave, CadLoad), DXF export (DXFSave) and import
-// (DXFLoad), XYZ import (XYZLoad). Each takes a file name, returns a bool and lets no exception escape.
+// (DXFLoad), XYZ import (XYZLoad). Each takes a file name, returns a LayoutFileResult (a failure says
+// why) and lets no exception escape.
 
 #include "layoutfiles/DxfExport.h"
 #include "layoutfiles/DxfImport.h"

@@ -1,13 +1,15 @@
 #include "layoutfiles/LineReader.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 namespace selvir {
 
 FileByteSource::FileByteSource(const std::filesystem::path& file) {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec)) {
+    if (!std::filesystem::is_regular_file(std::filesystem::status(file, ec))) {
+        openError_ = ec ? ec.message() : "not a regular file";
         return;
     }
 #ifdef _WIN32
@@ -15,7 +17,9 @@ FileByteSource::FileByteSource(const std::filesystem::path& file) {
 #else
     file_ = std::fopen(file.c_str(), "rb");
 #endif
-    if (file_ != nullptr) {
+    if (file_ == nullptr) {
+        openError_ = std::strerror(errno);
+    } else {
         const auto bytes = std::filesystem::file_size(file, ec);
         size_ = ec ? 0 : bytes;
     }

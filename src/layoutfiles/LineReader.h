@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -22,7 +23,7 @@ public:
     virtual std::uint64_t size() const = 0;
 };
 
-// A file opened for binary reading. Check isOpen() before use.
+// A file opened for binary reading. Check isOpen() before use; openError() says why it is not.
 class FileByteSource final : public ByteSource {
 public:
     explicit FileByteSource(const std::filesystem::path& file);
@@ -31,6 +32,8 @@ public:
     FileByteSource& operator=(const FileByteSource&) = delete;
 
     bool isOpen() const { return file_ != nullptr; }
+    // The system's words for why the file could not be opened ("not a regular file" for a folder).
+    const std::string& openError() const { return openError_; }
     // A read error happened (read() then returned 0 as at the end).
     bool failed() const { return file_ != nullptr && std::ferror(file_) != 0; }
     std::size_t read(char* buffer, std::size_t capacity) override;
@@ -40,6 +43,7 @@ public:
 private:
     std::FILE* file_ = nullptr;
     std::uint64_t size_ = 0;
+    std::string openError_;
 };
 
 // Bytes held by the caller (tests, fuzzing); they must outlive the source.

@@ -26,6 +26,7 @@
 #include "canvas/CanvasModel.h"
 #include "canvas/ViewWindow.h"
 #include "core/DateTime.h"
+#include "layoutfiles/LayoutFileResult.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -47,19 +48,22 @@ inline constexpr int layoutAdd = 2;
 
 // Writes the drawing and the world window to `file`. The file is written whole to a temporary file
 // beside it and renamed over the old one only when complete, so a failure (disk full, no rights)
-// leaves the previous layout as it was. `clock` gives the "Created on" line. Returns false on any
-// failure; never throws. The drawing is not changed.
-bool CadSave(const CanvasModel& model, const ViewWindow& view, const std::filesystem::path& file,
-             const Clock& clock);
+// leaves the previous layout as it was. `clock` gives the "Created on" line. A failure says why (the
+// system's words for the file that could not be written, zlib's for the compressor); never throws.
+// The drawing is not changed.
+LayoutFileResult CadSave(const CanvasModel& model, const ViewWindow& view, const std::filesystem::path& file,
+                         const Clock& clock);
 
-// Reads a layout into the drawing (mode: layoutReplace or any other value to add). A missing,
-// unreadable, corrupt, truncated or oversized file returns false with the drawing and the view as
-// they were (the file is decompressed as it is read, and what was built is undone when the stream
-// proves bad, so the text is never held whole). In replace mode the drawing is cleared, the layer
-// counter restarts and "Default" is layer 0 again, so shapes come back on the layers they were saved
-// from; in add mode layers are merged by name and shapes keep their saved layer index. Returns true
-// when the whole text was read; never throws. Sets the model's dirty flag.
-bool CadLoad(CanvasModel& model, ViewWindow& view, const std::filesystem::path& file, int mode);
+// Reads a layout into the drawing (mode: layoutReplace or any other value to add). The file is
+// decompressed as it is read, and what was built is undone when the stream proves bad, so the text is
+// never held whole. A missing, unreadable, corrupt, truncated or oversized file fails with the drawing
+// and the view as they were, saying why: the system's words, or the line after which the text broke
+// off with zlib's words. In replace mode the drawing is cleared and the file's LAYER records make
+// layers 0, 1, ... in file order, so shapes come back on the layers their layer fields name ("Default"
+// is added after them when the file has none); in add mode layers are merged by name and shapes land
+// on the layer of their saved layer's name. Succeeds when the whole text was read; never throws. Sets
+// the model's dirty flag.
+LayoutFileResult CadLoad(CanvasModel& model, ViewWindow& view, const std::filesystem::path& file, int mode);
 
 // --- The two halves of the operations, for tests and fuzzing
 
@@ -71,10 +75,11 @@ std::optional<std::string> compressLayoutText(std::string_view text);
 // Nothing when the stream is corrupt or truncated, or the text exceeds maxLayoutTextBytes.
 std::optional<std::string> layoutTextFromBytes(std::string bytes);
 // CadLoad over a file's bytes held in memory.
-bool loadLayoutBytes(CanvasModel& model, ViewWindow& view, std::string_view bytes, int mode);
+LayoutFileResult loadLayoutBytes(CanvasModel& model, ViewWindow& view, std::string_view bytes, int mode);
 // Clears the drawing (replace mode) and turns the text's records into layers and shapes. Unknown
 // keywords, comments, empty lines and records whose leading fields are missing or not finite numbers
-// are skipped. May throw std::bad_alloc.
+// are skipped. A text that would build more than the load limits (LoadJournal.h) changes nothing. May
+// throw std::bad_alloc.
 void applyLayoutText(CanvasModel& model, ViewWindow& view, std::string_view text, int mode);
 
 } // namespace selvir

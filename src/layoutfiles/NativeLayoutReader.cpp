@@ -1,6 +1,7 @@
 // Reading the native layout: decompression as the text is needed, one record per line.
 #include "core/AtomicFile.h"
 #include "core/CodePage.h"
+#include "layoutfiles/LoadJournal.h"
 #include "layoutfiles/NativeLayout.h"
 #include "layoutfiles/TextNumbers.h"
 #include "layoutfiles/ZlibStream.h"
@@ -116,14 +117,18 @@ public:
         if (!lines_.next(line)) {
             return false;
         }
+        ++count_;
         if (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
         }
         return true;
     }
+    // Lines read so far.
+    std::uint64_t count() const { return count_; }
 
 private:
     LineReader lines_;
+    std::uint64_t count_ = 0;
 };
 
 QString fromEightBit(std::string_view bytes) {
@@ -132,8 +137,9 @@ QString fromEightBit(std::string_view bytes) {
 
 class RecordReader {
 public:
-    RecordReader(CanvasModel& model, ViewWindow& view, ByteSource& text, std::uint64_t expectedBytes)
-        : model_(model), view_(view), lines_(text, expectedBytes) {}
+    RecordReader(CanvasModel& model, ViewWindow& view, ByteSource& text, std::uint64_t expectedBytes,
+                 bool replace)
+        : model_(model), view_(view), lines_(text, expectedBytes), replace_(replace) {}
 
     void run() {
         std::string_view line;
@@ -143,18 +149,26 @@ public:
             }
             Fields fields(line);
             const std::string_view keyword = fields.word();
+            const std::size_t before = model_.Shapes.size();
             record(keyword, fields);
+            if (model_.Shapes.size() != before) {
+                budget_.add(0); // the vertices of polylines are counted before they are read
+            }
+        }
+        if (replace_) {
+            ensureDefaultLayer();
         }
     }
+    std::uint64_t linesRead() const { return lines_.count(); }
 
 private:
     void record(std::string_view keyword, Fields& f) {
         if (keyword == "LINE") {
             lineOrCircle(f, false);
         } else if (keyword == "POLYLINE") {
-            polyline(f, shapetype::Polyline, false);
+            polyline(f, ShapeKind::Polyline, false);
         } else if (keyword == "POLYGON") {
-            polyline(f, shapetype::Polygon, true);
+            polyline(f, ShapeKind::Polygon, true);
         } else if (keyword == "POINT") {
             point(f);
         } else if (keyword == "TEXT") {
@@ -168,9 +182,9 @@ private:
         } else if (keyword == "ELLIPSE") {
             ellipse(f);
         } else if (keyword == "SPLINE") {
-            polyline(f, shapetype::Spline, false);
+            polyline(f, ShapeKind::Spline, false);
         } else if (keyword == "ARC3P") {
-            polyline(f, shapetype::Curve, false);
+            polyline(f, ShapeKind::Curve, false);
         } else if (keyword == "ARC") {
             arc(f);
         } else if (keyword == "WORLD") {
@@ -215,9 +229,10 @@ private:
     }
 
     // The drawing's index of the layer a record names by its saved index. Layers are saved in index
-    // order, so the n-th LAYER record is saved index n. Replacing the drawing gives the same index
-    // back; adding to it puts the shape on the layer of the same name, not on whatever layer holds
-    // that number here. An index the file has no layer for stays as it is.
+    // order, so the n-th LAYER record is saved index n. Replacing the drawing starts from no layers,
+    // so the file's layers get their own indexes back whatever their names; adding to it puts the
+    // shape on the layer of the same name, not on whatever layer holds that number here. An index
+    // the file has no layer for stays as it is.
     std::int32_t presentLayer(std::int32_t saved) const {
         return saved >= 0 && static_cast<std::size_t>(saved) < layerMap_.size()
                    ? layerMap_[static_cast<std::size_t>(saved)]
@@ -256,10 +271,17 @@ private:
         append(std::move(p), layer);
     }
 
+    // The leading fields of RECTANGLE and ELLIPSE: two corners and the layer.
+    template <class TwoCorners>
+    static bool cornersAndLayer(Fields& f, TwoCorners& shape, std::int32_t& layer) {
+        return f.real(shape.X1) && f.real(shape.Y1) && f.real(shape.X2) && f.real(shape.Y2) &&
+               f.integer(layer);
+    }
+
     void rectangle(Fields& f) {
         auto r = std::make_unique<TSRectangle>();
         std::int32_t layer = 0;
-        if (!(f.real(r->X1) && f.real(r->Y1) && f.real(r->X2) && f.real(r->Y2) && f.integer(layer))) {
+        if (!cornersAndLayer(f, *r, layer)) {
             return;
         }
         // Pen and brush come from the record whatever their values; a missing brush is solid black.
@@ -280,13 +302,13 @@ private:
     void ellipse(Fields& f) {
         auto e = std::make_unique<TSEllipse>();
         std::int32_t layer = 0;
-        if (!(f.real(e->X1) && f.real(e->Y1) && f.real(e->X2) && f.real(e->Y2) && f.integer(layer))) {
+        if (!cornersAndLayer(f, *e, layer)) {
             return;
         }
         TColor pen = 0;
         int width = 1;
         TrailingFields(f).integer(pen).integer(width);
-        e->ShapeType = shapetype::Ellipse;
+        e->ShapeType = ShapeKind::Ellipse;
         penUnlessZero(*e, pen, width);
         append(std::move(e), layer);
     }
@@ -307,8 +329,8 @@ private:
 
     // The header line, then exactly n lines taken as vertices whatever they hold. A count larger than
     // the lines that follow takes the lines there are; a negative count takes none; a line that is
-    // not two finite numbers (in single precision) gives no vertex. Nothing is reserved from n itself.
-    void polyline(Fields& f, int type, bool closed) {
+    // not two finite numbers gives no vertex. Nothing is reserved from n itself.
+    void polyline(Fields& f, ShapeKind type, bool closed) {
         std::int32_t layer = 0;
         std::int64_t n = 0;
         if (!(f.integer(layer) && f.count(n))) {
@@ -325,13 +347,19 @@ private:
             p->Points.reserve(static_cast<std::size_t>(std::min<std::int64_t>(n, reserveLimit)));
         }
         std::string_view line;
-        for (std::int64_t i = 0; i < n && lines_.next(line); ++i) {
+        // The count only announces the vertices: what the text holds is counted, as it is read.
+        constexpr std::int64_t countEvery = 4096;
+        std::int64_t read = 0;
+        for (; read < n && lines_.next(line); ++read) {
+            if ((read + 1) % countEvery == 0) {
+                budget_.vertices(countEvery);
+            }
             double x = 0, y = 0;
-            if (pointLine(line, x, y) && std::isfinite(static_cast<float>(x)) &&
-                std::isfinite(static_cast<float>(y))) {
+            if (pointLine(line, x, y) && std::isfinite(x) && std::isfinite(y)) {
                 p->AddPoint(x, y);
             }
         }
+        budget_.vertices(static_cast<std::uint64_t>(read % countEvery));
         p->Points.shrink_to_fit();
         // AddPoint kept the bounds as the vertices came.
         p->Layer = presentLayer(layer);
@@ -386,78 +414,53 @@ private:
         }
     }
 
+    // Every drawing has "Default": a replaced drawing whose file named none gets it after the
+    // file's layers, and the file's last LAYER record stays current.
+    void ensureDefaultLayer() {
+        if (model_.LayerFindByName(defaultLayerName) >= 0) {
+            return;
+        }
+        const int current = model_.CurrentLayer();
+        model_.LayerOpen(defaultLayerName);
+        if (!layerMap_.empty()) {
+            model_.SetCurrentLayer(current);
+        }
+    }
+
     CanvasModel& model_;
     ViewWindow& view_;
     TextLines lines_;
-    std::vector<std::int32_t> layerMap_; // saved layer index -> the drawing's
-};
-
-// What a load changed, so that a stream found corrupt at its end can be undone: the drawing is then
-// as it was, as if the file had been read whole before the drawing was touched.
-class LoadJournal {
-public:
-    LoadJournal(CanvasModel& model, ViewWindow& view, int mode)
-        : model_(model), view_(view), replace_(mode == layoutReplace), savedView_(view),
-          layerCounter_(model.LayerCounter), currentLayer_(model.CurrentLayer), nextId_(model.ShapeIdCounter),
-          shapes_(model.Shapes.size()), layers_(model.Layers.size()) {
-        if (replace_) {
-            oldShapes_ = std::move(model.Shapes);
-            oldLayers_ = std::move(model.Layers);
-            oldSelection_ = std::move(model.Selection);
-            model.Shapes.clear();
-            model.Layers.clear();
-            model.Selection.clear();
-            model.ResetDrawing();
-        }
-    }
-
-    void undo() {
-        if (replace_) {
-            model_.Shapes = std::move(oldShapes_);
-            model_.Layers = std::move(oldLayers_);
-            model_.Selection = std::move(oldSelection_);
-        } else {
-            model_.Shapes.resize(shapes_);
-            model_.Layers.resize(layers_);
-        }
-        model_.LayerCounter = layerCounter_;
-        model_.CurrentLayer = currentLayer_;
-        model_.ShapeIdCounter = nextId_;
-        view_ = savedView_;
-    }
-
-private:
-    CanvasModel& model_;
-    ViewWindow& view_;
     bool replace_;
-    ViewWindow savedView_;
-    int layerCounter_;
-    int currentLayer_;
-    ShapeId nextId_;
-    std::size_t shapes_;
-    std::size_t layers_;
-    std::vector<std::unique_ptr<TSShape>> oldShapes_;
-    std::vector<std::unique_ptr<TSLayer>> oldLayers_;
-    std::vector<ShapeId> oldSelection_;
+    std::vector<std::int32_t> layerMap_; // saved layer index -> the drawing's
+    LoadBudget budget_;
 };
 
 // Reads a layout from `source` (the file's bytes from byte 0): inflated behind "GVX1", else as text.
 // The records are turned into shapes as the text comes; when the stream proves corrupt, truncated or
-// too large, or the source cannot be read, everything is undone and false returned.
+// too large, or the source cannot be read, everything is undone and the failure names the line after
+// which the text broke off.
 template <class Source>
-bool loadLayout(CanvasModel& model, ViewWindow& view, Source& source, int mode) {
+LayoutFileResult loadLayout(CanvasModel& model, ViewWindow& view, Source& source, int mode) {
     char magic[4] = {};
     const bool compressed =
         source.read(magic, sizeof magic) == sizeof magic && std::string_view(magic, 4) == layoutMagic;
     if (!compressed && !source.rewind()) {
-        return false;
+        return LayoutFileResult::failure("read error");
     }
     InflatingByteSource inflater(source, maxLayoutTextBytes);
     ByteSource& text = compressed ? static_cast<ByteSource&>(inflater) : source;
-    LoadJournal journal(model, view, mode);
+    LoadJournal journal(model, view, mode == layoutReplace);
     // A compressed text is rarely more than ten times its stream.
     const std::uint64_t expected = compressed ? source.size() * 10 : source.size();
-    RecordReader(model, view, text, expected).run();
+    RecordReader reader(model, view, text, expected, mode == layoutReplace);
+    try {
+        reader.run();
+    } catch (const LoadLimitExceeded& refused) {
+        journal.undo();
+        model.SetDirty();
+        return LayoutFileResult::failure("after line " + std::to_string(reader.linesRead()) + ": " +
+                                         refused.what());
+    }
     const bool sourceFailed = [&] {
         if constexpr (std::is_same_v<Source, FileByteSource>) {
             return source.failed();
@@ -465,13 +468,15 @@ bool loadLayout(CanvasModel& model, ViewWindow& view, Source& source, int mode) 
             return false;
         }
     }();
+    model.SetDirty();
     if ((compressed && !inflater.complete()) || sourceFailed) {
         journal.undo();
-        model.SetDirty();
-        return false;
+        const std::string what = sourceFailed ? std::string("read error") : inflater.error();
+        const std::string where =
+            reader.linesRead() == 0 ? "at its start" : "after line " + std::to_string(reader.linesRead());
+        return LayoutFileResult::failure(where + ": " + what);
     }
-    model.SetDirty();
-    return true;
+    return LayoutFileResult::success();
 }
 
 } // namespace
@@ -491,38 +496,40 @@ std::optional<std::string> layoutTextFromBytes(std::string bytes) {
 }
 
 void applyLayoutText(CanvasModel& model, ViewWindow& view, std::string_view text, int mode) {
-    if (mode == layoutReplace) {
-        model.ResetDrawing();
-    }
+    LoadJournal journal(model, view, mode == layoutReplace);
     MemoryByteSource source(text);
-    RecordReader(model, view, source, text.size()).run();
+    try {
+        RecordReader(model, view, source, text.size(), mode == layoutReplace).run();
+    } catch (const LoadLimitExceeded&) {
+        journal.undo(); // past the limits: as if nothing had been read
+    }
     model.SetDirty();
 }
 
-bool loadLayoutBytes(CanvasModel& model, ViewWindow& view, std::string_view bytes, int mode) {
-    try {
+LayoutFileResult loadLayoutBytes(CanvasModel& model, ViewWindow& view, std::string_view bytes, int mode) {
+    return runLayoutFileOperation({}, [&] {
         MemoryByteSource source(bytes);
         return loadLayout(model, view, source, mode);
-    } catch (...) {
-        return false;
-    }
+    });
 }
 
-bool CadLoad(CanvasModel& model, ViewWindow& view, const std::filesystem::path& file, int mode) {
-    try {
-        std::error_code ec;
-        if (!std::filesystem::is_regular_file(file, ec)) {
-            return false;
-        }
-        const auto size = std::filesystem::file_size(file, ec);
-        if (ec || size > maxLayoutTextBytes) {
-            return false;
-        }
+LayoutFileResult CadLoad(CanvasModel& model, ViewWindow& view, const std::filesystem::path& file, int mode) {
+    return runLayoutFileOperation(file, [&] {
         FileByteSource source(file);
-        return source.isOpen() && loadLayout(model, view, source, mode);
-    } catch (...) {
-        return false;
-    }
+        if (!source.isOpen()) {
+            return LayoutFileResult::failure(source.openError());
+        }
+        std::error_code ec;
+        const auto size = std::filesystem::file_size(file, ec);
+        if (ec) {
+            return LayoutFileResult::failure(ec.message());
+        }
+        if (size > maxLayoutTextBytes) {
+            return LayoutFileResult::failure("larger than the " + std::to_string(maxLayoutTextBytes) +
+                                             " bytes a layout may have");
+        }
+        return loadLayout(model, view, source, mode);
+    });
 }
 
 } // namespace selvir

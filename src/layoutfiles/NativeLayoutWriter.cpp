@@ -16,35 +16,36 @@ constexpr const char* makerLine = "# Written by SelvirHS hydrographic survey sof
 // Saving hands the text to the compressor in pieces of about this size.
 constexpr std::size_t pieceBytes = std::size_t{256} << 10;
 
-// A single-precision vertex coordinate in the 6-decimal real format, the same text as formatFixed.
-// A float times 10^6 is exact in double (24 + 14 significant bits), so rounding that product to the
-// nearest integer (ties to even, as formatFixed does) gives the correctly rounded digits.
-void appendVertexReal(std::string& text, float value) {
-    const double scaled = static_cast<double>(value) * 1e6;
-    if (!(std::abs(scaled) < 9.0e15)) {
-        text += formatFixed(static_cast<double>(value), 6);
+// A vertex coordinate in the 6-decimal real format, the same text as formatFixed, written without its
+// general conversion where that is provably the same. The product x * 10^6 is off the exact one by at
+// most |x * 10^6| * 2^-53, under 0.001 below 2^43 (coordinates under 8.8 million metres): when it also
+// lies more than 0.499 from a half, the nearest integer to it is the correctly rounded value. Ties and
+// larger values take formatFixed.
+void appendVertexReal(std::string& text, double value) {
+    constexpr double kExactBelow = 8796093022208.0; // 2^43
+    const double scaled = value * 1e6;
+    const double units = std::nearbyint(scaled);
+    if (!(std::abs(scaled) < kExactBelow) || std::abs(scaled - units) > 0.499) {
+        text += formatFixed(value, 6);
         return;
     }
-    const auto units = static_cast<long long>(std::nearbyint(scaled));
     if (units == 0) {
         text += "0.000000";
         return;
     }
-    const unsigned long long magnitude = units < 0 ? static_cast<unsigned long long>(-units) : units;
+    unsigned long long magnitude = static_cast<unsigned long long>(std::abs(units));
     char buffer[32];
     char* end = buffer + sizeof buffer;
     char* p = end;
-    unsigned long long fraction = magnitude % 1000000;
     for (int i = 0; i < 6; ++i) {
-        *--p = static_cast<char>('0' + fraction % 10);
-        fraction /= 10;
+        *--p = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
     }
     *--p = '.';
-    unsigned long long whole = magnitude / 1000000;
     do {
-        *--p = static_cast<char>('0' + whole % 10);
-        whole /= 10;
-    } while (whole != 0);
+        *--p = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
     if (units < 0) {
         *--p = '-';
     }
@@ -119,9 +120,9 @@ using FlushIfFull = std::function<void()>;
 
 void writePolyline(std::string& text, const TSPolyline& polyline, const FlushIfFull& flushIfFull) {
     const char* keyword = "POLYLINE";
-    if (polyline.ShapeType == shapetype::Spline) {
+    if (polyline.ShapeType == ShapeKind::Spline) {
         keyword = "SPLINE";
-    } else if (polyline.ShapeType == shapetype::Curve) {
+    } else if (polyline.ShapeType == ShapeKind::Curve) {
         keyword = "ARC3P";
     } else if (polyline.Closed) {
         keyword = "POLYGON";
@@ -151,48 +152,48 @@ void writePolyline(std::string& text, const TSPolyline& polyline, const FlushIfF
 void writeShape(std::string& text, const TSShape& shape, const FlushIfFull& flushIfFull) {
     RecordWriter out(text);
     switch (shape.ShapeType) {
-    case shapetype::Line:
+    case ShapeKind::Line:
         if (const auto* s = dynamic_cast<const TSLine*>(&shape)) {
             out.keyword("LINE").real(s->X1).real(s->Y1).real(s->X2).real(s->Y2);
             out.integer(s->Layer).integer(s->PenFg).integer(s->PenWidth).end();
         }
         return;
-    case shapetype::Circle:
+    case ShapeKind::Circle:
         if (const auto* s = dynamic_cast<const TSCircle*>(&shape)) {
             out.keyword("CIRCLE").real(s->CenterX).real(s->CenterY).real(s->Radius);
             out.integer(s->Layer).integer(s->PenFg).integer(s->PenWidth).end();
         }
         return;
-    case shapetype::Point:
+    case ShapeKind::Point:
         if (const auto* s = dynamic_cast<const TSPoint*>(&shape)) {
             out.keyword("POINT").real(s->X).real(s->Y);
             out.integer(s->Layer).integer(s->PenFg).integer(s->PenWidth).real(s->Value).end();
         }
         return;
-    case shapetype::Text:
+    case ShapeKind::Text:
         if (const auto* s = dynamic_cast<const TSText*>(&shape)) {
             out.keyword("TEXT").real(s->X).real(s->Y).integer(s->Layer).integer(s->FontIndex);
             out.integer(s->PenFg).real(s->TextHeight).real(s->Rotation).flag(s->Bold).flag(s->Italic);
             out.rest(eightBit(s->FontName)).rest(eightBit(s->Caption)).end();
         }
         return;
-    case shapetype::Polyline:
-    case shapetype::Polygon:
-    case shapetype::Spline:
-    case shapetype::Curve:
+    case ShapeKind::Polyline:
+    case ShapeKind::Polygon:
+    case ShapeKind::Spline:
+    case ShapeKind::Curve:
         if (const auto* s = dynamic_cast<const TSPolyline*>(&shape)) {
             writePolyline(text, *s, flushIfFull);
         }
         return;
-    case shapetype::Rectangle:
+    case ShapeKind::Rectangle:
         if (const auto* s = dynamic_cast<const TSRectangle*>(&shape)) {
             out.keyword("RECTANGLE").real(s->X1).real(s->Y1).real(s->X2).real(s->Y2);
             out.integer(s->Layer).integer(s->PenFg).integer(s->PenWidth).integer(s->BrushFg);
             out.integer(s->BrushStyle).real(s->Value).end();
         }
         return;
-    case shapetype::Ellipse4:
-    case shapetype::Ellipse:
+    case ShapeKind::Ellipse4:
+    case ShapeKind::Ellipse:
         if (const auto* s = dynamic_cast<const TSEllipse*>(&shape)) {
             out.keyword("ELLIPSE").real(s->X1).real(s->Y1).real(s->X2).real(s->Y2);
             out.integer(s->Layer).integer(s->PenFg).integer(s->PenWidth).end();
@@ -219,12 +220,14 @@ std::size_t estimatedTextBytes(const CanvasModel& model) {
 void writeLayoutText(const CanvasModel& model, const ViewWindow& view, const LocalDateTime& now,
                      std::string& text, const std::function<void(std::string&)>& flush) {
     writeHeader(text, now);
+    // A window that is not finite would reopen as a blank map: the file gets the starting one.
+    const ViewWindow world = view.isFinite() ? view : ViewWindow{};
     RecordWriter(text)
         .keyword("WORLD")
-        .real(view.WorldLeft)
-        .real(view.WorldRight)
-        .real(view.WorldBottom)
-        .real(view.WorldTop)
+        .real(world.WorldLeft)
+        .real(world.WorldRight)
+        .real(world.WorldBottom)
+        .real(world.WorldTop)
         .end();
     for (const auto& layer : model.Layers) {
         RecordWriter(text).keyword("LAYER").rest(eightBit(layer->Name)).end();
@@ -263,22 +266,24 @@ std::optional<std::string> compressLayoutText(std::string_view text) {
     return bytes;
 }
 
-bool CadSave(const CanvasModel& model, const ViewWindow& view, const std::filesystem::path& file,
-             const Clock& clock) {
-    try {
+LayoutFileResult CadSave(const CanvasModel& model, const ViewWindow& view, const std::filesystem::path& file,
+                         const Clock& clock) {
+    return runLayoutFileOperation(file, [&] {
         // The text goes to the compressor piece by piece, so only the compressed file is held whole.
         std::string bytes(layoutMagic);
         ZlibDeflater deflater(layoutCompressionLevel, bytes);
         std::string piece;
         piece.reserve(pieceBytes + (std::size_t{64} << 10));
-        bool written = true;
-        writeLayoutText(model, view, clock.now(), piece,
-                        [&](std::string& text) { written = deflater.write(text) && written; });
-        written = deflater.write(piece) && written;
-        return deflater.finish() && written && writeFileAtomically(file, bytes);
-    } catch (...) {
-        return false;
-    }
+        writeLayoutText(model, view, clock.now(), piece, [&](std::string& text) { deflater.write(text); });
+        if (!deflater.write(piece) || !deflater.finish()) {
+            return LayoutFileResult::failure(deflater.error());
+        }
+        std::string error;
+        if (!writeFileAtomically(file, bytes, &error)) {
+            return LayoutFileResult::failure(error);
+        }
+        return LayoutFileResult::success();
+    });
 }
 
 } // namespace selvir

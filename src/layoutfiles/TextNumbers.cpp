@@ -1,6 +1,7 @@
 #include "layoutfiles/TextNumbers.h"
 
 #include "core/NumberFormat.h"
+#include "core/TextTrim.h"
 
 #include <charconv>
 #include <cmath>
@@ -137,15 +138,7 @@ bool wordInteger(std::string_view word, std::int64_t& value) {
 }
 
 std::string_view trimmed(std::string_view text) {
-    std::size_t b = 0;
-    std::size_t e = text.size();
-    while (b < e && (isBlank(text[b]) || text[b] == '\r')) {
-        ++b;
-    }
-    while (e > b && (isBlank(text[e - 1]) || text[e - 1] == '\r')) {
-        --e;
-    }
-    return text.substr(b, e - b);
+    return selvir::trimmed(text, " \t\r");
 }
 
 } // namespace selvir::textnum

@@ -21,6 +21,7 @@ constexpr double maxSpacing = 1e20;
 
 struct Points {
     std::vector<double> x, y, z;
+    std::uint64_t lines = 0; // read, points or not
 };
 
 // X, Y, Z from one line; false when the line does not start with three finite numbers.
@@ -44,6 +45,7 @@ Points readPoints(ByteSource& source) {
     std::string_view line;
     std::string work;
     while (lines.next(line)) {
+        ++points.lines;
         if (line.empty() || line.front() == '#' || line.front() == ';') {
             continue;
         }
@@ -129,12 +131,13 @@ XyzGrid detectXyzGrid(const std::vector<double>& xs, const std::vector<double>& 
     return grid;
 }
 
-bool importXyz(CanvasModel& model, ViewWindow& view, ClientSize client, ByteSource& source, int layer,
-               double low, double high) {
-    try {
+LayoutFileResult importXyz(CanvasModel& model, ViewWindow& view, ClientSize client, ByteSource& source,
+                           int layer, double low, double high) {
+    return runLayoutFileOperation({}, [&] {
         const Points points = readPoints(source);
         if (points.x.empty()) {
-            return false;
+            return LayoutFileResult::failure("none of its " + std::to_string(points.lines) +
+                                             " lines holds a point");
         }
         if (low == 0.0 && high == 0.0) {
             const auto [lo, hi] = std::minmax_element(points.z.begin(), points.z.end());
@@ -175,20 +178,19 @@ bool importXyz(CanvasModel& model, ViewWindow& view, ClientSize client, ByteSour
         }
         model.SetDirty();
         view.WorldExtents(model, client);
-        return true;
-    } catch (...) {
-        return false;
-    }
+        return LayoutFileResult::success();
+    });
 }
 
-bool XYZLoad(CanvasModel& model, ViewWindow& view, ClientSize client, const std::filesystem::path& file,
-             int layer, double low, double high) {
-    try {
+LayoutFileResult XYZLoad(CanvasModel& model, ViewWindow& view, ClientSize client,
+                         const std::filesystem::path& file, int layer, double low, double high) {
+    return runLayoutFileOperation(file, [&] {
         FileByteSource source(file);
-        return source.isOpen() && importXyz(model, view, client, source, layer, low, high);
-    } catch (...) {
-        return false;
-    }
+        if (!source.isOpen()) {
+            return LayoutFileResult::failure(source.openError());
+        }
+        return importXyz(model, view, client, source, layer, low, high);
+    });
 }
 
 } // namespace selvir

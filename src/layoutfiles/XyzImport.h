@@ -9,6 +9,7 @@
 
 #include "canvas/CanvasModel.h"
 #include "canvas/ViewWindow.h"
+#include "layoutfiles/LayoutFileResult.h"
 #include "layoutfiles/LineReader.h"
 
 #include <filesystem>
@@ -18,14 +19,14 @@ namespace selvir {
 // Reads the points of `file` and appends one shape per point on `layer` (taken as it is, not
 // checked). `low` and `high` are the values at the two ends of the ramp; when both are exactly 0 they
 // are the smallest and largest Z read. Then zooms to the extents of the whole drawing for a client of
-// `client` pixels. Returns true when at least one shape was made; false, with nothing changed, when
-// the file cannot be opened or holds no usable point. Never throws.
-bool XYZLoad(CanvasModel& model, ViewWindow& view, ClientSize client, const std::filesystem::path& file,
-             int layer, double low, double high);
+// `client` pixels. Succeeds when at least one shape was made; fails, with nothing changed, when the
+// file cannot be opened (the system's words) or holds no usable point. Never throws.
+LayoutFileResult XYZLoad(CanvasModel& model, ViewWindow& view, ClientSize client,
+                         const std::filesystem::path& file, int layer, double low, double high);
 
 // The same over any rewindable byte source (tests, fuzzing).
-bool importXyz(CanvasModel& model, ViewWindow& view, ClientSize client, ByteSource& source, int layer,
-               double low, double high);
+LayoutFileResult importXyz(CanvasModel& model, ViewWindow& view, ClientSize client, ByteSource& source,
+                           int layer, double low, double high);
 
 // The ramp colour of `z` between `low` and `high` (a range that is 0 or negative counts as 1).
 TColor xyzRampColor(double z, double low, double high);

@@ -1,6 +1,8 @@
 #include "layoutfiles/ZlibStream.h"
 
 #include <algorithm>
+#include <string>
+#include <utility>
 #include <zlib.h>
 
 namespace selvir {
@@ -15,11 +17,20 @@ unsigned sliceOf(std::size_t n) {
     return static_cast<unsigned>(std::min(n, maxSlice));
 }
 
+// zlib's message for a failed call: the stream's own when it left one, else the one of the code.
+std::string zlibMessage(const z_stream& zs, int status) {
+    return std::string("zlib: ") + (zs.msg != nullptr ? zs.msg : zError(status));
+}
+
 } // namespace
 
 ZlibDeflater::ZlibDeflater(int level, std::string& out)
     : zs_(new z_stream{}), out_(out), produced_(out.size()) {
-    ok_ = deflateInit(zs_, level) == Z_OK;
+    const int status = deflateInit(zs_, level);
+    ok_ = status == Z_OK;
+    if (!ok_) {
+        error_ = zlibMessage(*zs_, status);
+    }
 }
 
 ZlibDeflater::~ZlibDeflater() {
@@ -41,6 +52,7 @@ bool ZlibDeflater::run(int flush) {
             return true;
         }
         if (status != Z_OK && status != Z_BUF_ERROR) {
+            error_ = zlibMessage(*zs_, status);
             return false;
         }
         // Done with this piece once zlib took all input and left room in the output.
@@ -73,9 +85,14 @@ bool ZlibDeflater::finish() {
 
 InflatingByteSource::InflatingByteSource(ByteSource& compressed, std::uint64_t maxOutputBytes)
     : compressed_(compressed), maxOutputBytes_(maxOutputBytes), zs_(new z_stream{}), input_(inputBlockBytes) {
-    if (inflateInit(zs_) != Z_OK) {
-        state_ = State::Failed;
+    if (const int status = inflateInit(zs_); status != Z_OK) {
+        fail(zlibMessage(*zs_, status));
     }
+}
+
+void InflatingByteSource::fail(std::string reason) {
+    state_ = State::Failed;
+    error_ = std::move(reason);
 }
 
 InflatingByteSource::~InflatingByteSource() {
@@ -102,16 +119,19 @@ std::size_t InflatingByteSource::read(char* buffer, std::size_t capacity) {
             state_ = State::Ended;
             break;
         }
-        const bool stuck = status == Z_BUF_ERROR && inputEnded_ && zs_->avail_in == 0;
-        if (stuck || (status != Z_OK && status != Z_BUF_ERROR)) {
-            state_ = State::Failed; // truncated, or corrupt
+        if (status == Z_BUF_ERROR && inputEnded_ && zs_->avail_in == 0) {
+            fail("compressed data ends early");
+            break;
+        }
+        if (status != Z_OK && status != Z_BUF_ERROR) {
+            fail("compressed data corrupt (" + zlibMessage(*zs_, status) + ")");
             break;
         }
     }
     const std::size_t got = room - zs_->avail_out;
     produced_ += got;
     if (produced_ > maxOutputBytes_) {
-        state_ = State::Failed;
+        fail("text larger than " + std::to_string(maxOutputBytes_) + " bytes");
         return 0;
     }
     return got;

@@ -25,6 +25,8 @@ public:
     bool write(std::string_view data);
     // Ends the stream (the trailer is written). False when any step failed.
     bool finish();
+    // zlib's words for the first failure; empty while none.
+    const std::string& error() const { return error_; }
 
 private:
     bool run(int flush);
@@ -33,6 +35,7 @@ private:
     std::string& out_;
     std::size_t produced_ = 0; // bytes of out_ in use
     bool ok_ = true;
+    std::string error_;
 };
 
 // Inflates a zlib stream read from another source, block by block, so the whole text never has to be
@@ -54,6 +57,8 @@ public:
     bool complete() const { return state_ == State::Ended; }
     // The stream is corrupt or truncated, or inflated beyond the limit.
     bool failed() const { return state_ == State::Failed; }
+    // Why it failed, with zlib's words for corrupt data; empty while it has not.
+    const std::string& error() const { return error_; }
 
 private:
     enum class State { Running, Ended, Failed };
@@ -64,6 +69,8 @@ private:
     std::vector<char> input_;
     bool inputEnded_ = false;
     State state_ = State::Running;
+    std::string error_;
+    void fail(std::string reason);
 };
 
 // One zlib stream of `data` at `level` appended to `out`. False on a zlib error (`out` as it was).

@@ -26,6 +26,25 @@ const EchosounderFormat* findEchosounderFormat(std::string_view name) {
     return nullptr;
 }
 
+std::string echosounderPatternProblem(std::string_view formatName, std::string_view pattern) {
+    const EchosounderFormat* format = findEchosounderFormat(formatName);
+    if (!format) {
+        return "\"" + std::string(formatName) + "\" is not a message the program knows";
+    }
+    if (pattern.empty()) {
+        return "Type the format of the message";
+    }
+    const ScanPattern compiled(pattern);
+    if (!compiled.valid()) {
+        return compiled.error();
+    }
+    if (compiled.assignmentCount() != format->valueCount) {
+        return "The format reads " + std::to_string(compiled.assignmentCount()) + " value(s); \"" +
+               std::string(formatName) + "\" needs " + std::to_string(format->valueCount);
+    }
+    return {};
+}
+
 bool EchosounderDecoder::takeNewPatternError() {
     const bool pending = errorPending_;
     errorPending_ = false;

@@ -24,6 +24,16 @@ struct EchosounderFormat {
 const std::vector<EchosounderFormat>& echosounderFormats();
 // The row of that name, or null.
 const EchosounderFormat* findEchosounderFormat(std::string_view name);
+// True for the formats that read a low-frequency depth (the realtime window then shows its box for it).
+inline bool readsLowFrequency(const EchosounderFormat& format) {
+    return format.reads == EchosounderFormat::Reads::Low ||
+           format.reads == EchosounderFormat::Reads::HighAndLow;
+}
+inline constexpr std::string_view kOtherEchosounderFormat = "OTHER";
+
+// Why a format field cannot decode the chosen message, in words for the settings window: a pattern the
+// reader rejects, or one that reads another number of values than the message needs. Empty when it can.
+std::string echosounderPatternProblem(std::string_view formatName, std::string_view pattern);
 
 inline constexpr std::string_view kDefaultEchosounderFormat = "Selvir SMT";
 

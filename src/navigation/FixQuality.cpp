@@ -33,4 +33,8 @@ ColorValue fixQualityColor(int fixQuality) {
     }
 }
 
+bool positionReported(int fixQuality, double latitudeDeg, double longitudeDeg) {
+    return fixQuality > 0 && !(latitudeDeg == 0 && longitudeDeg == 0);
+}
+
 } // namespace selvir

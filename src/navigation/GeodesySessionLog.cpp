@@ -5,52 +5,34 @@
 #include <system_error>
 
 namespace selvir {
-namespace {
 
-constexpr std::string_view kSection = "GEODETIC_PARAMETERS";
-
-} // namespace
-
-std::string geodesySessionBlock(const ProfileStore& settings, const LocalDateTime& now,
+std::string geodesySessionBlock(const GeodeticParameters& p, const LocalDateTime& now,
                                 std::string_view lineBreak) {
-    const IniDocument doc = settings.load();
-    auto text = [&](std::string_view key) { return doc.value(kSection, key).value_or(""); };
-    auto yesNo = [&](std::string_view key) {
-        const auto value = doc.value(kSection, key);
-        if (!value) {
-            return std::string("No");
-        }
-        try {
-            return std::stoll(*value) != 0 ? std::string("Yes") : std::string("No");
-        } catch (...) {
-            return std::string("No");
-        }
-    };
+    const auto yesNo = [](bool on) { return std::string(on ? "Yes" : "No"); };
     const std::string lines[] = {
         "=== SESSION START: " + formatTime(now) + " ===",
         "",
         "--- ELLIPSOID ---",
-        "Semi-Major Axis: " + text("SemiMajorAxis"),
-        "Inverse Flattening: " + text("InverseFlattening"),
+        "Semi-Major Axis: " + p.edSMA,
+        "Inverse Flattening: " + p.edIF,
         "",
         "--- DATUM TRANSFORMATION ---",
-        "Name of Datum: " + text("Name of Datum"),
-        "Use DTP: " + yesNo("Use DTP"),
-        "X/Y/Z Rotation: " + text("X_Rotation") + ", " + text("Y_Rotation") + ", " + text("Z_Rotation"),
-        "X/Y/Z Shift: " + text("X_Shift") + ", " + text("Y_Shift") + ", " + text("Z_Shift"),
-        "Scale PPM: " + text("Scale_PPM"),
+        "Name of Datum: " + p.edNameOfDatum,
+        "Use DTP: " + yesNo(p.cbUseDTP),
+        "X/Y/Z Rotation: " + p.edRX + ", " + p.edRY + ", " + p.edRZ,
+        "X/Y/Z Shift: " + p.edSX + ", " + p.edSY + ", " + p.edSZ,
+        "Scale PPM: " + p.edPPM,
         "",
         "--- TRANSVERSE MERCATOR ---",
-        "Use TM: " + yesNo("Use Projection"),
-        "CM: " + text("Central_Meridian") + ", Ref Lat: " + text("Reference_Latitude") +
-            ", SF: " + text("Scale_Factor"),
-        "FE: " + text("False_Easting") + ", FN: " + text("False_Northing"),
+        "Use TM: " + yesNo(p.cbUseTMProjection),
+        "CM: " + p.edCM + ", Ref Lat: " + p.edRL + ", SF: " + p.edSF,
+        "FE: " + p.edFE + ", FN: " + p.edFN,
         "",
         "--- LAMBERT CONFORMAL CONIC ---",
-        "Use LCC: " + yesNo("cbUseLCCProjection"),
-        "SP1: " + text("eLCCSP1") + ", SP2: " + text("eLCCSP2"),
-        "CP: " + text("eLCCCP") + ", CM: " + text("eLCCM"),
-        "FE: " + text("eLCCFE") + ", FN: " + text("eLCCFN"),
+        "Use LCC: " + yesNo(p.cbUseLCCProjection),
+        "SP1: " + p.eLCCSP1 + ", SP2: " + p.eLCCSP2,
+        "CP: " + p.eLCCCP + ", CM: " + p.eLCCM,
+        "FE: " + p.eLCCFE + ", FN: " + p.eLCCFN,
         "",
         std::string(40, '-'),
         "",
@@ -63,7 +45,7 @@ std::string geodesySessionBlock(const ProfileStore& settings, const LocalDateTim
     return out;
 }
 
-bool writeGeodesySession(const DataFolders& folders, const ProfileStore& settings, const Clock& clock,
+bool writeGeodesySession(const DataFolders& folders, const GeodeticParameters& parameters, const Clock& clock,
                          std::string* error) {
     const LocalDateTime now = clock.now();
     const std::filesystem::path file = folders.geodesyLog(now.date);
@@ -79,7 +61,7 @@ bool writeGeodesySession(const DataFolders& folders, const ProfileStore& setting
         text += kLineBreak;
         text += kLineBreak;
     }
-    text += geodesySessionBlock(settings, now, kLineBreak);
+    text += geodesySessionBlock(parameters, now, kLineBreak);
     return writeFileAtomically(file, text, error);
 }
 

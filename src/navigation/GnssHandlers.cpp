@@ -11,6 +11,9 @@ namespace {
 constexpr double kKmhPerKnot = 1.852;
 constexpr int kRtkFixed = 4;
 constexpr int kVesselLayerAction = 1;
+// LastFixQuality while the GPS box shows the receiver silent: no quality equals it, so the box takes
+// the colour of the first fix that follows, whatever it was before.
+constexpr int kSilentFixQuality = -1;
 
 // Heading after the address and its comma ($HEHDT,123.4,T).
 constexpr const char* kHdtPattern = "%*7s %lf";
@@ -41,10 +44,12 @@ void GnssHandlers::reportStatus(const std::string& message) {
     }
 }
 
-void GnssHandlers::ZGPS1Connect(int port) {
+void GnssHandlers::receiverConnected(int port) {
+    receiverSilent_ = false;
+    receiverLost_ = false;
     reportStatus("Connected to GPS on " + TSelvirSerialGPS::PortName(port));
-    if (outputs_.realtimeButton) {
-        outputs_.realtimeButton->setRealtimeButtonDown(true);
+    if (outputs_.realtimeSwitch) {
+        outputs_.realtimeSwitch->showRealtimeRunning(true);
     }
     if (outputs_.canvas) {
         outputs_.canvas->setLayerAction(kVesselLayerName, kVesselLayerAction);
@@ -54,17 +59,34 @@ void GnssHandlers::ZGPS1Connect(int port) {
     }
 }
 
-void GnssHandlers::ZGPS1Disconnect(int port) {
+void GnssHandlers::receiverLost(int port) {
+    if (outputs_.mapTimer) {
+        outputs_.mapTimer->stopMapTimer();
+    }
+    state_.GpsLatitude = 0;
+    state_.GpsLongitude = 0;
+    reportStatus("Disconnected from GPS on " + TSelvirSerialGPS::PortName(port));
+    if (outputs_.readout) {
+        outputs_.readout->setGpsBoxColor(kColorRed);
+    }
+    state_.LastFixQuality = kSilentFixQuality;
+    receiverSilent_ = true;
+    receiverLost_ = true;
+}
+
+void GnssHandlers::receiverDisconnected(int port) {
+    receiverSilent_ = false;
+    receiverLost_ = false;
     if (outputs_.mapTimer) {
         outputs_.mapTimer->stopMapTimer();
     }
     reportStatus("Disconnected from GPS on " + TSelvirSerialGPS::PortName(port));
-    if (outputs_.realtimeButton) {
-        outputs_.realtimeButton->setRealtimeButtonDown(false);
+    if (outputs_.realtimeSwitch) {
+        outputs_.realtimeSwitch->showRealtimeRunning(false);
     }
 }
 
-void GnssHandlers::ZGPS1Idle() {
+void GnssHandlers::receiverIdle() {
     if (outputs_.mapTimer) {
         outputs_.mapTimer->stopMapTimer();
     }
@@ -75,32 +97,41 @@ void GnssHandlers::ZGPS1Idle() {
     if (outputs_.readout) {
         outputs_.readout->setGpsBoxColor(kColorRed);
     }
+    state_.LastFixQuality = kSilentFixQuality;
+    receiverSilent_ = true;
 }
 
-void GnssHandlers::ZGPS1Timeout() {
+void GnssHandlers::receiverTimedOut() {
     reportStatus("GPS Timeout!");
     if (outputs_.monitor) {
         outputs_.monitor->setMonitorColor(kColorRed);
     }
 }
 
-void GnssHandlers::ZGPS1Send(const std::string& text) {
+void GnssHandlers::commandSent(const std::string& text) {
     reportStatus("Command sent to device: " + text);
 }
 
-void GnssHandlers::ZGPS1Position3DChange(double latitude, double longitude, double altitude) {
+void GnssHandlers::positionChanged(double latitude, double longitude, double altitude) {
     state_.GpsLatitude = latitude;
     state_.GpsLongitude = longitude;
     state_.GpsAltitude = altitude;
 }
 
-void GnssHandlers::ZGPS1SpeedChange(double speedKmh) {
+void GnssHandlers::speedChanged(double speedKmh) {
     if (outputs_.readout) {
-        outputs_.readout->setSpeedText(formatFixed(speedKmh / kKmhPerKnot, 1));
+        outputs_.readout->setSpeedKnots(speedKmh / kKmhPerKnot);
     }
 }
 
-void GnssHandlers::ZGPS1NewCommand(const std::string& line, int readerFixQuality) {
+void GnssHandlers::handleGnssLine(const std::string& line, int readerFixQuality) {
+    if (receiverSilent_) {
+        // The receiver is back: the map update stopped at the idle report resumes by itself.
+        receiverSilent_ = false;
+        if (outputs_.mapTimer) {
+            outputs_.mapTimer->startMapTimer();
+        }
+    }
     if (outputs_.monitor && outputs_.monitor->monitorAcceptsLines()) {
         outputs_.monitor->appendMonitorLine(line);
     }
@@ -182,20 +213,30 @@ void GnssHandlers::colourFix(int fixQuality) {
 }
 
 void wireGnssReader(TSelvirSerialGPS& reader, GnssHandlers& handlers) {
-    reader.OnConnect = [&handlers](TSelvirSerialGPS*, int port) { handlers.ZGPS1Connect(port); };
-    reader.OnDisconnect = [&handlers](TSelvirSerialGPS*, int port) { handlers.ZGPS1Disconnect(port); };
-    reader.OnIdle = [&handlers](TSelvirSerialGPS*) { handlers.ZGPS1Idle(); };
-    reader.OnTimeout = [&handlers](TSelvirSerialGPS*) { handlers.ZGPS1Timeout(); };
-    reader.OnSend = [&handlers](TSelvirSerialGPS*, const std::string& text) { handlers.ZGPS1Send(text); };
-    reader.OnPosition3DChange = [&handlers](TSelvirSerialGPS*, double latitude, double longitude,
+    reader.OnConnect = [&handlers](TSelvirSerialGPS*, int port) { handlers.receiverConnected(port); };
+    reader.OnDisconnect = [&handlers](TSelvirSerialGPS* sender, int port) {
+        if (sender->Reopening()) {
+            handlers.receiverLost(port);
+        } else {
+            handlers.receiverDisconnected(port);
+        }
+    };
+    reader.OnIdle = [&handlers](TSelvirSerialGPS* sender) {
+        handlers.receiverIdle();
+        sender->ForgetFix();
+    };
+    reader.OnTimeout = [&handlers](TSelvirSerialGPS*) { handlers.receiverTimedOut(); };
+    reader.OnSend = [&handlers](TSelvirSerialGPS*, const std::string& text) { handlers.commandSent(text); };
+    reader.OnPosition3DChange = [&handlers](TSelvirSerialGPS* sender, double latitude, double longitude,
                                             double altitude) {
-        handlers.ZGPS1Position3DChange(latitude, longitude, altitude);
+        handlers.positionChanged(latitude, longitude, altitude);
+        handlers.colourFix(sender->FixQuality());
     };
     reader.OnSpeedChange = [&handlers](TSelvirSerialGPS*, double speedKmh) {
-        handlers.ZGPS1SpeedChange(speedKmh);
+        handlers.speedChanged(speedKmh);
     };
     reader.OnNewCommand = [&handlers](TSelvirSerialGPS* sender, const std::string& line) {
-        handlers.ZGPS1NewCommand(line, sender->FixQuality());
+        handlers.handleGnssLine(line, sender->FixQuality());
     };
 }
 

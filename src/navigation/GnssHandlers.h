@@ -24,7 +24,7 @@ struct GnssHandlerOutputs {
     RealtimeReadoutSink* readout = nullptr;
     GpsMonitorSink* monitor = nullptr;
     MapTimerControl* mapTimer = nullptr;
-    RealtimeButtonControl* realtimeButton = nullptr;
+    RealtimeSwitchDisplay* realtimeSwitch = nullptr;
     CanvasLayerControl* canvas = nullptr;
     OffsetsSource* offsets = nullptr;
 };
@@ -34,19 +34,28 @@ public:
     // `state` and every sink must outlive the handlers.
     GnssHandlers(NavigationState& state, GnssHandlerOutputs outputs);
 
-    void ZGPS1Connect(int port);
-    void ZGPS1Disconnect(int port);
-    void ZGPS1Idle();
-    void ZGPS1Timeout();
-    void ZGPS1Send(const std::string& text);
-    void ZGPS1Position3DChange(double latitude, double longitude, double altitude);
-    void ZGPS1SpeedChange(double speedKmh);
+    void receiverConnected(int port);
+    void receiverDisconnected(int port);
+    // The receiver's device went away while realtime runs (the reader reopens it): the map stops and
+    // shows the outage, the realtime switch stays on.
+    void receiverLost(int port);
+    void receiverIdle();
+    void receiverTimedOut();
+    void commandSent(const std::string& text);
+    void positionChanged(double latitude, double longitude, double altitude);
+    void speedChanged(double speedKmh);
     // One line from the receiver. `readerFixQuality` is the reader's FixQuality() at this moment (its
     // own decoding of this line comes after this handler).
-    void ZGPS1NewCommand(const std::string& line, int readerFixQuality);
+    void handleGnssLine(const std::string& line, int readerFixQuality);
 
     // A status message: message window shown, the text appended, and an automatic events log entry.
     void reportStatus(const std::string& message);
+    // Colours the GPS box for this fix quality when the box shows another one.
+    void colourFix(int fixQuality);
+    // True from an idle report or the loss of the device until the receiver sends again.
+    bool receiverSilent() const { return receiverSilent_; }
+    // True from the loss of the device until it is connected again.
+    bool receiverLostNow() const { return receiverLost_; }
 
     NavigationState& state() { return state_; }
     const GnssHandlerOutputs& outputs() const { return outputs_; }
@@ -56,7 +65,6 @@ private:
     void readSpeed(const std::string& line, const ScanPattern& pattern);
     void refreshOffsets();
     void readRtkHeights(const std::string& line);
-    void colourFix(int fixQuality);
 
     NavigationState& state_;
     GnssHandlerOutputs outputs_;
@@ -65,9 +73,12 @@ private:
     ScanPattern vtgPattern_;
     ScanPattern ggaPattern_;
     ScanResult scan_; // reused for every line
+    bool receiverSilent_ = false;
+    bool receiverLost_ = false;
 };
 
 // Assigns all eight events of the receiver's reader to the handlers. Both must outlive the wiring.
+// An idle report also makes the reader forget its fix, and every new position recolours the GPS box.
 void wireGnssReader(TSelvirSerialGPS& reader, GnssHandlers& handlers);
 
 } // namespace selvir

@@ -24,8 +24,8 @@ public:
 class RealtimeReadoutSink {
 public:
     virtual ~RealtimeReadoutSink() = default;
-    // The `Speed` field: knots with one decimal, already formatted ("5.4").
-    virtual void setSpeedText(const std::string& knotsText) = 0;
+    // The speed over ground, knots.
+    virtual void setSpeedKnots(double knots) = 0;
     // The GPS box's colour.
     virtual void setGpsBoxColor(ColorValue color) = 0;
 };
@@ -49,11 +49,12 @@ public:
     virtual void stopMapTimer() = 0;
 };
 
-// The main window's `Realtime` toggle button.
-class RealtimeButtonControl {
+// Where the realtime switch is shown on or off (the main window's toggle button): a receiver that
+// connects or disconnects turns it without a click.
+class RealtimeSwitchDisplay {
 public:
-    virtual ~RealtimeButtonControl() = default;
-    virtual void setRealtimeButtonDown(bool down) = 0;
+    virtual ~RealtimeSwitchDisplay() = default;
+    virtual void showRealtimeRunning(bool running) = 0;
 };
 
 // Canvas layer operations the handlers need.

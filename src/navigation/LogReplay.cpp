@@ -1,6 +1,7 @@
 #include "navigation/LogReplay.h"
 
 #include "core/DataFolders.h"
+#include "navigation/DataFolderLock.h"
 #include "navigation/SurveySession.h"
 #include "serial/MemorySerialDevice.h"
 
@@ -85,6 +86,7 @@ private:
     std::int64_t watchdogDueMs_ = kNever;
     MemorySerialDevice* gpsDevice_ = nullptr;
     MemorySerialDevice* sensorDevice_ = nullptr;
+    std::unique_ptr<DataFolderLock> lock_;
     std::unique_ptr<SurveySession> session_;
     std::uint64_t linesSinceProgress_ = 0;
 };
@@ -119,6 +121,11 @@ bool ReplayRun::prepareRoot(const std::filesystem::path& root, std::string& erro
     clock_.set(start);
     nowMs_ = millisecondsSinceEpoch(start);
     clock_.setMonotonicMs(nowMs_);
+    lock_ = std::make_unique<DataFolderLock>(root);
+    if (!lock_->owned()) {
+        error = lock_->error();
+        return false;
+    }
     DataFolders folders(root, start.date);
     std::error_code ec;
     if (std::filesystem::exists(folders.surveyFile(), ec)) {
@@ -135,12 +142,15 @@ bool ReplayRun::prepareRoot(const std::filesystem::path& root, std::string& erro
     SurveySessionOutputs outputs;
     outputs.messages = &messages_;
     outputs.mapTimer = &mapTimer_;
+    outputs.guidanceLines = options_.guidanceLines;
     session_ = std::make_unique<SurveySession>(settings_, folders, clock_, outputs,
                                                memorySessionDevices(gpsDevice_, sensorDevice_, "replay:COM"));
     session_->setRawLogsEnabled(false);
-    session_->ZGPS1().setTimersEnabled(false);
-    session_->ZSENSOR().setTimersEnabled(false);
-    session_->ZSENSOR().OnNewCommand = [this](TSelvirSerialGPS*, const std::string& line) {
+    session_->overrideNmeaOutput(options_.nmeaOutput.value_or(NmeaOutputSettings{}));
+    session_->overrideGuidance(options_.guidance);
+    session_->gnssReader().setTimersEnabled(false);
+    session_->sensorReader().setTimersEnabled(false);
+    session_->sensorReader().OnNewCommand = [this](TSelvirSerialGPS*, const std::string& line) {
         depthLine(line);
     };
     report_.firstTime = start;
@@ -177,7 +187,7 @@ void ReplayRun::moveClockTo(const LocalDateTime& time, std::int64_t timeMs) {
 void ReplayRun::runTimersBefore(std::int64_t timeMs) {
     for (;;) {
         const std::int64_t mapDue = mapTimer_.dueMs();
-        const std::int64_t watchdogDue = session_->ZGPS1().Active() ? watchdogDueMs_ : kNever;
+        const std::int64_t watchdogDue = session_->gnssReader().Active() ? watchdogDueMs_ : kNever;
         const std::int64_t due = std::min(mapDue, watchdogDue);
         // A line logged in the millisecond a timer falls due came first: Qt timers fire late, never early.
         if (due >= timeMs) {
@@ -188,9 +198,12 @@ void ReplayRun::runTimersBefore(std::int64_t timeMs) {
             mapTimer_.fired();
             session_->mapTick();
             ++report_.mapTicks;
+            if (options_.mapTicked) {
+                options_.mapTicked(clock_.now(), session_->guidance().reading());
+            }
         } else {
             watchdogDueMs_ += kWatchdogMs;
-            session_->ZGPS1().WatchdogTick();
+            session_->gnssReader().WatchdogTick();
         }
     }
 }
@@ -226,15 +239,14 @@ void ReplayRun::feed(TSelvirSerialGPS& reader, MemorySerialDevice& device, const
 }
 
 void ReplayRun::depthLine(const std::string& line) {
-    switch (session_->sensor().ZSENSORNewCommand(line)) {
+    switch (session_->sensor().handleDepthLine(line)) {
     case SensorHandler::Result::RowWritten:
         ++report_.rowsWritten;
         if (options_.rowWritten) {
             options_.rowWritten(report_.rowsWritten, clock_.now());
         }
         break;
-    case SensorHandler::Result::RowFailed:
-        ++report_.rowsFailed;
+    case SensorHandler::Result::RowKept: // written later, or counted as failed at the end
         break;
     case SensorHandler::Result::NotDecoded:
     case SensorHandler::Result::NoRow:
@@ -264,11 +276,11 @@ void ReplayRun::replay() {
         runTimersBefore(line.timeMs);
         moveClockTo(line.time, line.timeMs);
         if (next == Next::Gnss) {
-            feed(session_->ZGPS1(), *gpsDevice_, line);
+            feed(session_->gnssReader(), *gpsDevice_, line);
             watchdogDueMs_ = nowMs_ + kWatchdogMs; // every read restarts the watchdog
             ++report_.gnssLines;
         } else {
-            feed(session_->ZSENSOR(), *sensorDevice_, line);
+            feed(session_->sensorReader(), *sensorDevice_, line);
             ++report_.sbesLines;
         }
         log.pop();
@@ -281,7 +293,11 @@ bool ReplayRun::finish(std::string& error) {
     report_.skippedExamples = gnssLog_.skippedExamples();
     const auto& more = sbesLog_.skippedExamples();
     report_.skippedExamples.insert(report_.skippedExamples.end(), more.begin(), more.end());
-    report_.surveyFile = session_->survey().file();
+    SurveyFile& survey = session_->survey();
+    survey.writeKeptRows();
+    report_.rowsWritten = survey.rowsWritten();
+    report_.rowsFailed = survey.keptRows();
+    report_.surveyFile = survey.file();
     for (const TimedLogReader* log : {&gnssLog_, &sbesLog_}) {
         if (log->failed()) {
             error = "reading \"" + log->file().string() + "\" failed before its end";

@@ -6,18 +6,21 @@
 // The two logs are merged by their "Log Time" prefixes; the clock shows each line's time while it is
 // handled. The GNSS reader's watchdog and the map timer run on that clock too: the map is updated
 // every `mapIntervalMs` of log time from each realtime start (and from each GNSS connect, as live),
-// and stops when the receiver falls silent. Realtime starts and stops where the events log of the
-// survey says it did; without that log it starts with the first line and runs to the end.
+// stops when the receiver falls silent and resumes when it sends again. Realtime starts and stops
+// where the events log of the survey says it did; without that log it starts with the first line and
+// runs to the end.
 //
 // Values the windows own come from the settings file, as SurveySession reads them. Raw logging is off
 // during a replay whatever the port settings say.
 
 #include "core/ProfileStore.h"
+#include "navigation/NmeaOutput.h"
 #include "navigation/ReplayInputs.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +38,15 @@ struct LogReplayOptions {
     std::function<void(const std::string&)> message;
     // Called every few thousand lines: bytes read of both logs and their total size.
     std::function<void(std::uint64_t bytesRead, std::uint64_t bytesTotal)> progress;
+
+    // The runlines the line guidance steers on (none when null; must outlive the replay), and the
+    // guidance after every map tick at the tick's log time.
+    GuidanceLineSource* guidanceLines = nullptr;
+    std::function<void(const LocalDateTime& time, const GuidanceReading& reading)> mapTicked;
+    // NMEA output during the replay; off whatever the settings file says when not given.
+    std::optional<NmeaOutputSettings> nmeaOutput;
+    // The line guidance's settings in place of the settings file's.
+    std::optional<GuidanceSettings> guidance;
 };
 
 struct LogReplayReport {
@@ -44,7 +56,7 @@ struct LogReplayReport {
     std::vector<std::string> skippedExamples; // "FILE:LINE: text" of the first of them, per log
     std::uint64_t linesWhileOff = 0;          // lines of a port the settings kept closed (sensor disabled)
     std::uint64_t rowsWritten = 0;
-    std::uint64_t rowsFailed = 0; // depths whose row could not be written (reported as live)
+    std::uint64_t rowsFailed = 0; // depths whose row could still not be written at the end
     std::uint64_t mapTicks = 0;
     std::uint64_t realtimeStarts = 0;
     std::filesystem::path surveyFile; // where the rows went

@@ -3,13 +3,9 @@
 #include "core/NumberFormat.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace selvir {
-namespace {
-
-constexpr double kPi = 3.141592653589793;
-
-} // namespace
 
 std::string formatStatusText(int fixQuality, double speedKnots, int satellites, double rtkHeightM,
                              const std::string& tideText, std::optional<double> depthM) {
@@ -18,6 +14,14 @@ std::string formatStatusText(int fixQuality, double speedKnots, int satellites, 
                        " m | Tide: " + tideText + " m";
     if (depthM) {
         text += " | Depth: " + formatFixed(*depthM, 2) + " m";
+    }
+    return text;
+}
+
+std::string formatSilentStatusText(const std::optional<LocalDateTime>& lastPosition, bool deviceLost) {
+    std::string text = deviceLost ? "GPS disconnected! | No position" : "GPS is idle! | No position";
+    if (lastPosition) {
+        text += " since " + formatWithLayout("hh:nn:ss", *lastPosition);
     }
     return text;
 }
@@ -64,12 +68,14 @@ void MapUpdate::drawVessel(const NavigationDisplaySettings& display) {
     canvas->setLayerPenFg(layer, display.vesselColor);
     canvas->setLayerPenWidth(layer, display.vesselWidthPx);
     // Heading 0 points to grid north (+northing), 90 to grid east.
-    const double h = state_.VesselHeading * kPi / 180.0;
+    const double h = state_.VesselHeading * std::numbers::pi / 180.0;
     const double px = state_.Easting, py = state_.Northing;
     const double a = geometry_.arrowLengthM, s = geometry_.arrowHalfWidthM;
     const double tx = px + a * std::sin(h), ty = py + a * std::cos(h);
-    const double rx = px + s * std::sin(h + kPi / 2), ry = py + s * std::cos(h + kPi / 2);
-    const double lx = px + s * std::sin(h - kPi / 2), ly = py + s * std::cos(h - kPi / 2);
+    const double rx = px + s * std::sin(h + std::numbers::pi / 2),
+                 ry = py + s * std::cos(h + std::numbers::pi / 2);
+    const double lx = px + s * std::sin(h - std::numbers::pi / 2),
+                 ly = py + s * std::cos(h - std::numbers::pi / 2);
     canvas->drawLine(px, py, tx, ty, layer);
     canvas->drawLine(px, py, rx, ry, layer);
     canvas->drawLine(px, py, lx, ly, layer);
@@ -110,35 +116,115 @@ void MapUpdate::layTrack(const ReaderValues& reader, const NavigationDisplaySett
     }
 }
 
-MapUpdate::Tick MapUpdate::tMapTimer(const ReaderValues& reader) {
+DeviceSwitches MapUpdate::publishStatus(const ReaderValues& reader) {
+    // 2. Realtime read-out.
+    const bool offsetsOpen = settings_.offsetsWindowOpen();
+    readout_.fixQuality = reader.fixQuality;
+    readout_.antennaHeightM = state_.RtkHeight;
+    readout_.tideM = offsetsOpen ? std::nullopt : std::optional<double>(state_.RtkTide);
+    readout_.satellites = reader.satellites;
+    readout_.changed();
+
+    // 3. Status text; a silent receiver must not look like the fix it last had.
+    const DeviceSwitches device = settings_.deviceSwitches();
+    if (reader.receiverSilent) {
+        statusText_ = formatSilentStatusText(lastPositionTime_, reader.receiverLost);
+    } else {
+        const double speed = readout_.speedKnots.value_or(0);
+        std::optional<double> depth;
+        if (device.sensorEnabled && state_.DepthHF > 0 && !state_.DepthStale) {
+            depth = state_.DepthHF;
+        }
+        statusText_ = formatStatusText(reader.fixQuality, speed, reader.satellites, state_.RtkHeight,
+                                       readoutTideText(readout_.tideM), depth);
+        if (device.sensorEnabled && state_.DepthStale) {
+            statusText_ += " | No depth"; // the echosounder is silent: its last depth is not current
+        }
+    }
+    if (out_.canvas) {
+        out_.canvas->setStatusText(statusText_, reader.receiverSilent ? 0 : reader.fixQuality);
+    }
+    return device;
+}
+
+void MapUpdate::showPositionLost() {
+    if (!out_.statusBar || out_.statusBar->panelCount() < 4) {
+        return;
+    }
+    out_.statusBar->setPanelText(0, "Lat: -");
+    out_.statusBar->setPanelText(1, "Lon: -");
+    out_.statusBar->setPanelText(2, "E: -");
+    out_.statusBar->setPanelText(3, "N: -");
+    out_.statusBar->setPositionLost(true);
+}
+
+void MapUpdate::showReceiverSilent(const ReaderValues& reader) {
+    ReaderValues silent = reader;
+    silent.receiverSilent = true;
+    publishStatus(silent);
+    showPositionLost();
+    if (out_.canvas) {
+        out_.canvas->refresh();
+    }
+}
+
+std::optional<GridPosition> MapUpdate::gridPositionOf(double latitudeDeg, double longitudeDeg,
+                                                      double heightM) {
+    if (!readParametersOnce()) {
+        return std::nullopt;
+    }
+    const FixConversion fix = chain_->convert(latitudeDeg, longitudeDeg, heightM);
+    if (!fix.ok()) {
+        return std::nullopt;
+    }
+    return GridPosition{static_cast<double>(fix.eastingM), static_cast<double>(fix.northingM)};
+}
+
+void MapUpdate::showBoxes(const DeviceSwitches& device) {
+    // 13, 14. Depth and speed boxes.
+    if (state_.DepthHF > 0) {
+        // A stale depth is no longer shown as the current one.
+        out_.canvas->setCurrentDepth(state_.DepthHF, device.lowFrequencyFrameVisible() ? state_.DepthLF : 0,
+                                     !state_.DepthStale);
+    }
+    out_.canvas->setCurrentSpeed(state_.SpeedKnots, true);
+}
+
+void MapUpdate::endLatency(bool measuring, std::int64_t startMs) {
+    // 15. Latency end.
+    if (!measuring) {
+        return;
+    }
+    const double latencyMs = static_cast<double>(clock_.monotonicMs() - startMs);
+    ++latencyCount_;
+    latencyAverageMs_ = ((latencyCount_ - 1) * latencyAverageMs_ + latencyMs) / latencyCount_;
+    out_.latency->showLatency(formatFixed(latencyMs, 0), formatFixed(latencyAverageMs_, 1));
+}
+
+MapUpdate::Tick MapUpdate::tick(const ReaderValues& reader) {
     // 1. Latency start, on a monotonic clock: a tick crossing a second or minute boundary must not jump.
     const bool measuring = out_.latency && out_.latency->latencyWindowVisible();
     const std::int64_t startMs = clock_.monotonicMs();
 
-    // 2. Realtime read-out.
-    const bool offsetsOpen = settings_.offsetsWindowOpen();
-    readout_.Fixed = std::to_string(reader.fixQuality);
-    readout_.LAntennaH = formatFixed(state_.RtkHeight, 2);
-    readout_.LTideHt = offsetsOpen ? "-" : formatFixed(state_.RtkTide, 2);
-    readout_.SatelliteLabel = std::to_string(reader.satellites);
-    readout_.changed();
-
-    // 3. Status text.
-    const DeviceSwitches device = settings_.deviceSwitches();
-    const double speed = parseDouble(readout_.Speed).value_or(0);
-    std::optional<double> depth;
-    if (device.sensorEnabled && state_.DepthHF > 0) {
-        depth = state_.DepthHF;
-    }
-    statusText_ = formatStatusText(reader.fixQuality, speed, reader.satellites, state_.RtkHeight,
-                                   readout_.LTideHt, depth);
-    if (out_.canvas) {
-        out_.canvas->setStatusText(statusText_, reader.fixQuality);
-    }
+    // 2, 3. Read-out and status text.
+    const DeviceSwitches device = publishStatus(reader);
 
     // 4. Parameters, once per run.
     if (!readParametersOnce()) {
         return Tick::SetupFailed;
+    }
+
+    // Nothing is drawn at a position the receiver did not report: before the first fix, while it
+    // reports none, or while it is silent (the position then reads 0, 0).
+    if (reader.receiverSilent ||
+        !positionReported(reader.fixQuality, state_.GpsLatitude, state_.GpsLongitude)) {
+        showPositionLost();
+        if (out_.canvas) {
+            out_.canvas->refresh();
+            showBoxes(device);
+        }
+        endLatency(measuring, startMs);
+        return Tick::NoPosition;
     }
 
     // 5. Grid position and convergence.
@@ -149,6 +235,7 @@ MapUpdate::Tick MapUpdate::tMapTimer(const ReaderValues& reader) {
     state_.Easting = static_cast<double>(fix.eastingM);
     state_.Northing = static_cast<double>(fix.northingM);
     state_.Convergence = static_cast<double>(fix.convergenceDeg);
+    lastPositionTime_ = clock_.now();
 
     // 6. Heading.
     const double heading = device.gyroEnabled ? state_.GyroHeading : reader.courseDeg;
@@ -174,6 +261,7 @@ MapUpdate::Tick MapUpdate::tMapTimer(const ReaderValues& reader) {
         out_.statusBar->setPanelText(1, "Lon: " + formatFixed(state_.GpsLongitude, 8));
         out_.statusBar->setPanelText(2, "E: " + formatFixed(state_.Easting, 2));
         out_.statusBar->setPanelText(3, "N: " + formatFixed(state_.Northing, 2));
+        out_.statusBar->setPositionLost(false);
     }
 
     // 10, 11. Trackline, from the second tick on.
@@ -188,28 +276,15 @@ MapUpdate::Tick MapUpdate::tMapTimer(const ReaderValues& reader) {
 
     if (MapCanvas* canvas = out_.canvas) {
         // 12. Depth label.
-        const LabelSettings labels = settings_.labelSettings();
-        if (labels.showDepthLabels && state_.DepthHF > 0 && !(state_.Easting == 0 && state_.Northing == 0)) {
-            canvas->setDepthLabelSettings(DepthLabelStyle{labels.showDepthLabels, labels.depthLabelSpacingM,
-                                                          labels.depthLabelFontName,
-                                                          labels.depthLabelFontSize, labels.depthLabelColor});
+        const DisplaySettings labels = settings_.displaySettings();
+        if (labels.ShowDepthLabels && state_.DepthHF > 0 && !state_.DepthStale &&
+            !(state_.Easting == 0 && state_.Northing == 0)) {
+            canvas->setDepthLabelSettings(labels.depthLabelStyle());
             canvas->addDepthLabel(state_.Easting, state_.Northing, state_.DepthHF);
         }
-        // 13, 14. Depth and speed boxes.
-        if (state_.DepthHF > 0) {
-            canvas->setCurrentDepth(state_.DepthHF, device.lowFrequencyFrameVisible() ? state_.DepthLF : 0,
-                                    true);
-        }
-        canvas->setCurrentSpeed(state_.SpeedKnots, true);
+        showBoxes(device);
     }
-
-    // 15. Latency end.
-    if (measuring) {
-        const double latencyMs = static_cast<double>(clock_.monotonicMs() - startMs);
-        ++latencyCount_;
-        latencyAverageMs_ = ((latencyCount_ - 1) * latencyAverageMs_ + latencyMs) / latencyCount_;
-        out_.latency->showLatency(formatFixed(latencyMs, 0), formatFixed(latencyAverageMs_, 1));
-    }
+    endLatency(measuring, startMs);
     return Tick::Done;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The realtime map update (the main window's tMapTimer): every tick turns the navigation state into what
+// The realtime map update (the main window's tick): every tick turns the navigation state into what
 // the surveyor sees — grid position and convergence, the vessel symbol, the trackline by fix quality,
 // the status bar, the realtime read-out, the status text, depth labels and the depth and speed boxes.
 //
@@ -10,11 +10,13 @@
 #include "core/DateTime.h"
 #include "geodesy/GeodeticParameters.h"
 #include "geodesy/RealtimeChain.h"
+#include "navigation/DeviceSettingsSource.h"
 #include "navigation/LayerNames.h"
 #include "navigation/MapCanvas.h"
 #include "navigation/NavigationState.h"
 #include "navigation/RealtimeReadout.h"
 #include "navigation/RealtimeSettings.h"
+#include "navigation/RecordPosition.h"
 
 #include <functional>
 #include <optional>
@@ -22,14 +24,14 @@
 
 namespace selvir {
 
-// Where the tick reads the settings windows' values. The windows implement it later; the settings file
-// implementation below stands in for them.
+// Where the tick reads the settings windows' values. The settings file implementation below stands in
+// for the windows that do not provide theirs yet; the device settings come from a DeviceSettingsSource.
 class MapUpdateSettings {
 public:
     virtual ~MapUpdateSettings() = default;
     virtual NavigationDisplaySettings navigationSettings() = 0; // every tick
     virtual DeviceSwitches deviceSwitches() = 0;                // every tick
-    virtual LabelSettings labelSettings() = 0;                  // every tick
+    virtual DisplaySettings displaySettings() = 0;              // every tick
     virtual bool offsetsWindowOpen() = 0;                       // every tick
     virtual GeodeticParameters geodeticParameters() = 0;        // first tick
     virtual VesselGeometry vesselGeometry() = 0;                // first tick
@@ -37,20 +39,20 @@ public:
 
 class SettingsFileMapUpdateSettings final : public MapUpdateSettings {
 public:
-    explicit SettingsFileMapUpdateSettings(const ProfileStore& store)
-        : store_(store), navigation_(store), device_(store), labels_(store) {}
+    // `device` must outlive this object.
+    SettingsFileMapUpdateSettings(const ProfileStore& store, DeviceSettingsSource& device)
+        : store_(store), navigation_(store), device_(device) {}
     NavigationDisplaySettings navigationSettings() override { return navigation_.get(); }
-    DeviceSwitches deviceSwitches() override { return device_.get(); }
-    LabelSettings labelSettings() override { return labels_.get(); }
+    DeviceSwitches deviceSwitches() override { return device_.deviceSwitches(); }
+    DisplaySettings displaySettings() override { return device_.displaySettings(); }
     bool offsetsWindowOpen() override { return false; }
-    GeodeticParameters geodeticParameters() override { return GeodeticParameters::read(store_); }
+    GeodeticParameters geodeticParameters() override { return device_.geodeticParameters(); }
     VesselGeometry vesselGeometry() override { return VesselGeometry::read(store_); }
 
 private:
     const ProfileStore& store_;
     CachedSettings<NavigationDisplaySettings> navigation_;
-    CachedSettings<DeviceSwitches> device_;
-    CachedSettings<LabelSettings> labels_;
+    DeviceSettingsSource& device_;
 };
 
 // The main window's status bar.
@@ -59,6 +61,9 @@ public:
     virtual ~StatusBarSink() = default;
     virtual int panelCount() const = 0;
     virtual void setPanelText(int panel, const std::string& text) = 0; // panel from 0
+    // Called on every tick: true while the position panels show no position (no fix, or the receiver
+    // silent), false while they show one.
+    virtual void setPositionLost(bool /*lost*/) {}
 };
 
 // The latency window's fields.
@@ -82,6 +87,8 @@ struct ReaderValues {
     int fixQuality = 0;
     int satellites = 0;
     double courseDeg = 0;
+    bool receiverSilent = false; // idle reported (or the device lost) and nothing received since
+    bool receiverLost = false;   // the receiver's device has gone; the reader is reopening it
 };
 
 class MapUpdate {
@@ -90,13 +97,22 @@ public:
         Done,
         SetupFailed, // parameters not readable: reported, tried again next tick
         Abandoned,   // the position could not be converted
+        NoPosition,  // no position reported: status shown, nothing drawn at a position
     };
 
     // Every reference must outlive the engine.
     MapUpdate(NavigationState& state, RealtimeReadout& readout, MapUpdateSettings& settings,
               MapUpdateOutputs outputs, const Clock& clock);
 
-    Tick tMapTimer(const ReaderValues& reader);
+    // A tick draws at a position only while the receiver reports one (positionReported()); otherwise
+    // it shows the status, the boxes and the lost position, and the vessel stays where it was drawn.
+    Tick tick(const ReaderValues& reader);
+    // What the map shows at once when the receiver falls silent (the map timer stops then): the
+    // status box says so and the status bar shows no position.
+    void showReceiverSilent(const ReaderValues& reader);
+    // The grid position of a fix through the run's chain (read now when no tick has read it yet);
+    // nothing when the parameters or the fix cannot be converted.
+    std::optional<GridPosition> gridPositionOf(double latitudeDeg, double longitudeDeg, double heightM);
 
     bool FollowVessel = false; // pan the view so the vessel stays at its centre
     const std::string& StatusText() const { return statusText_; }
@@ -108,6 +124,10 @@ public:
 
 private:
     bool readParametersOnce();
+    DeviceSwitches publishStatus(const ReaderValues& reader);
+    void showPositionLost();
+    void showBoxes(const DeviceSwitches& device); // canvas set
+    void endLatency(bool measuring, std::int64_t startMs);
     void drawVessel(const NavigationDisplaySettings& display);
     void layTrack(const ReaderValues& reader, const NavigationDisplaySettings& display);
     void reportOnce(const std::string& text);
@@ -122,7 +142,8 @@ private:
     VesselGeometry geometry_;
     std::string lastProblem_;
     std::string statusText_;
-    bool firstTickPassed_ = false;
+    bool firstTickPassed_ = false; // a tick with a position has passed
+    std::optional<LocalDateTime> lastPositionTime_;
     double previousTrackE_ = 0, previousTrackN_ = 0;
     int tickCounter_ = 0;
     int latencyCount_ = 0;
@@ -133,5 +154,8 @@ private:
 // depth part " | Depth: 12.84 m".
 std::string formatStatusText(int fixQuality, double speedKnots, int satellites, double rtkHeightM,
                              const std::string& tideText, std::optional<double> depthM);
+// The status text while the receiver is silent, "GPS is idle! | No position since 10:15:02", or after
+// its device went away, "GPS disconnected! | No position since 10:15:02".
+std::string formatSilentStatusText(const std::optional<LocalDateTime>& lastPosition, bool deviceLost = false);
 
 } // namespace selvir

@@ -31,6 +31,9 @@ struct NavigationState {
     // Latest reduced depths, metres.
     double DepthHF = 0;
     double DepthLF = 0;
+    // The echosounder fell silent or its device went away after the last depth: the depths above are
+    // old news, not to be labelled on the map or shown as current.
+    bool DepthStale = false;
 };
 
 } // namespace selvir

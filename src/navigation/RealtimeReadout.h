@@ -1,22 +1,28 @@
 #pragma once
-// The texts of the realtime data window (fRealtime) as the handlers write them. The map update reads the
-// speed back from here, as it reads the window's field; the window, when shown, displays these texts.
+// What the realtime data window shows, as numbers the engine keeps; the window formats them with the
+// text helpers below (the event marks write the depths the same way). Nothing is known before the
+// first value arrives.
 
 #include "navigation/GnssSinks.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace selvir {
 
 struct RealtimeReadout final : RealtimeReadoutSink {
-    std::string Fixed = "---";           // fix quality number
-    std::string Speed = "---";           // knots, 1 decimal
-    std::string SatelliteLabel = "---";  // satellites in use
-    std::string LAntennaH = "---";       // RTK antenna height, metres, 2 decimals
-    std::string LTideHt = "---";         // RTK tide, metres, 2 decimals, or "-" while the offsets are edited
-    std::string lDepthHi = "::::::::::"; // high-frequency depth, metres, 2 decimals
-    std::string lDepthLo = "::::::::::"; // low-frequency depth
+    std::optional<int> fixQuality;        // GGA quality at the last map tick
+    std::optional<double> speedKnots;     // speed over ground from the receiver
+    std::optional<int> satellites;        // satellites in use at the last map tick
+    std::optional<double> antennaHeightM; // RTK antenna height at the last map tick
+    // RTK tide at the last map tick; nothing while the offsets are being edited (they apply once the
+    // offsets window closes).
+    std::optional<double> tideM;
+    std::optional<double> depthHfM; // latest reduced high-frequency depth
+    std::optional<double> depthLfM; // latest reduced low-frequency depth
+    // Depths accepted so far: a new depth is news to the window even when it equals the last one.
+    unsigned long long depthCount = 0;
     ColorValue gpsBoxColor = kColorRed;
     ColorValue depthFramesColor = 0;
     bool depthFramesColored = false;
@@ -24,8 +30,8 @@ struct RealtimeReadout final : RealtimeReadoutSink {
     // Called after every change, so a window can refresh what it shows.
     std::function<void()> onChange;
 
-    void setSpeedText(const std::string& knotsText) override {
-        Speed = knotsText;
+    void setSpeedKnots(double knots) override {
+        speedKnots = knots;
         changed();
     }
     void setGpsBoxColor(ColorValue color) override {
@@ -38,5 +44,11 @@ struct RealtimeReadout final : RealtimeReadoutSink {
         }
     }
 };
+
+// A depth as the read-out shows it: metres with 2 decimals, "::::::::::" before the first depth.
+std::string readoutDepthText(const std::optional<double>& depthM);
+// The tide as the read-out and the status text show it: metres with 2 decimals, "-" while the offsets
+// are being edited.
+std::string readoutTideText(const std::optional<double>& tideM);
 
 } // namespace selvir

@@ -1,8 +1,9 @@
 #pragma once
 // The values the realtime update and the echosounder handling read from the settings windows (device
 // settings, navigation settings, vessel geometry, offsets), taken from the sections of the settings file
-// that those windows keep, with the read defaults of each window. The windows will provide the same
-// records from their controls; until then, and in headless replays, these readers do.
+// that those windows keep, with the read defaults of each window. The device settings window provides
+// its records from its controls (DeviceSettingsSource.h); the others, and headless replays, use these
+// readers.
 
 #include "core/ProfileStore.h"
 #include "navigation/FixQuality.h"
@@ -14,24 +15,52 @@
 
 namespace selvir {
 
+// The ranges of the navigation settings window's whole-number fields; stored values are kept within them.
+inline constexpr int kMaxPenWidthPx = 15;          // "VesselWidth", "TrackWidth": 0 … 15
+inline constexpr int kMaxTrackIntervalTicks = 500; // "TrackInterval": 0 … 500
+inline constexpr int kMinUpdateRateMs = 100; // "eUpdateRate": 100 … 5000, a divisor and a timer period
+inline constexpr int kMaxUpdateRateMs = 5000;
+inline constexpr int kDefaultUpdateRateMs = 1000;
+
 // "NAVIGATION_SETTINGS": vessel symbol, background, tracklines, update rate, shallow-water alert.
+// The member defaults are the navigation settings window's own: navy vessel, white background, green
+// fixed and yellow float tracks, silver grid.
 struct NavigationDisplaySettings {
-    ColorValue vesselColor = 0;
-    int vesselWidthPx = 3;
-    ColorValue backgroundColor = 0;
-    ColorValue colorTracklines1 = 0; // fixed
-    ColorValue colorTracklines0 = 0; // float
-    int trackWidthPx = 3;
+    ColorValue vesselColor = kColorNavy;
+    int vesselWidthPx = 2;
+    ColorValue backgroundColor = kColorWhite;
+    ColorValue colorTracklines1 = kColorGreen;  // fixed
+    ColorValue colorTracklines0 = kColorYellow; // float
+    int trackWidthPx = 2;
     int trackIntervalTicks = 20;
-    int updateRateMs = 20;
+    int updateRateMs = kDefaultUpdateRateMs;
     bool trackAsLine = true; // "cLineOrDot"
-    double depthAlertM = 1;
-    ColorValue gridColor = 0;
+    double depthAlertM = 0.5;
+    ColorValue gridColor = kColorSilver;
 
+    // Missing keys give the defaults above, keys that are present but unreadable the read defaults
+    // (colours 0, widths 3, interval 20, alert 1); "cLineOrDot" reads true either way. An update rate
+    // that is missing or unreadable is the window's 1000 ms. Whole numbers are kept within the fields'
+    // ranges: a rate of 0 must never reach the timer or the track interval's division.
     static NavigationDisplaySettings read(const ProfileStore& store);
+    // Writes the eleven keys: colours as decimal numbers, the check box as "1" or "0".
+    bool write(ProfileStore& store) const;
 };
+inline constexpr NavigationDisplaySettings kNavigationDefaults{};
 
-// "VESSEL_SHAPE": range circles and heading arrow, metres.
+// "VESSEL_SHAPE": range circles and heading arrow, metres. Keys in field order, with their read defaults.
+inline constexpr std::string_view kVesselShapeSection = "VESSEL_SHAPE";
+struct VesselShapeKey {
+    std::string_view key;
+    double readDefault;
+};
+inline constexpr VesselShapeKey kVesselShapeKeys[] = {
+    {"Number of circles", 2},     {"Cirecle offset interval", 10},   {"Radious of first circle", 10},
+    {"Arrow length to bow", 100}, {"Left right offset of arrow", 0},
+};
+// More circles than this would stall the map tick that draws them all.
+inline constexpr int kMaxVesselCircles = 100;
+
 struct VesselGeometry {
     int circleCount = 2;         // "Number of circles"
     double circleIntervalM = 10; // "Cirecle offset interval"
@@ -39,37 +68,30 @@ struct VesselGeometry {
     double arrowLengthM = 100;   // "Arrow length to bow"
     double arrowHalfWidthM = 0;  // "Left right offset of arrow"
 
+    // A key that is missing or not a number gives its read default; the count is kept within
+    // 0 … kMaxVesselCircles.
     static VesselGeometry read(const ProfileStore& store);
-};
-
-// "DEPTH_LABEL_SETTINGS" and "EVENT_LABEL_SETTINGS".
-struct LabelSettings {
-    bool showDepthLabels = true;
-    double depthLabelSpacingM = 10;
-    std::string depthLabelFontName = "Arial";
-    int depthLabelFontSize = 12;
-    ColorValue depthLabelColor = 0;
-    int eventLabelFontSize = 24;
-    ColorValue eventLabelColor = 255;
-
-    static LabelSettings read(const ProfileStore& store);
 };
 
 // The device settings the handlers read: "SENSOR COMUNICATION SETTINGS" and "GYRO".
 struct DeviceSwitches {
     bool sensorEnabled = true;
     bool gyroEnabled = true;
-    std::string messageFormat = "Selvir SMT"; // "cSBESMessage"
-    std::string messagePattern = "%*8s,%lf";  // "eSBESFormat"
+    std::string messageFormat = "Selvir SMT";    // "cSBESMessage"
+    std::string messagePattern = "%*8s,%lf,%lf"; // "eSBESFormat": what decodes, as the surveyor left it
     // The realtime window shows its low-frequency depth frame for the two formats that read one.
     bool lowFrequencyFrameVisible() const;
 
+    // A missing "eSBESFormat" is the chosen message's own pattern (empty for "OTHER"): the field's
+    // start text "%*8s,%lf" reads one value where "Selvir SMT" needs two and would decode nothing.
     static DeviceSwitches read(const ProfileStore& store);
+    static DeviceSwitches read(const IniDocument& doc);
+    friend bool operator==(const DeviceSwitches&, const DeviceSwitches&) = default;
 };
 
-// "ECHOSOUNDER_OFFSETS". A key that is missing or not a number gives its start value: draft and offsets
-// 0, the sound velocity the echosounder's nominal 1500 m/s, so a first survey without offsets still
-// reduces depths sensibly.
+// "ECHOSOUNDER_OFFSETS". A key that is missing gives its start value: draft and offsets 0, the sound
+// velocity the echosounder's nominal 1500 m/s, so a first survey without offsets still reduces depths
+// sensibly. A key that holds no number gives NaN: GuardedOffsets keeps the last good value instead.
 struct EchosounderOffsets {
     OffsetsValues values{0, 1500, 0, 0};
     static EchosounderOffsets read(const ProfileStore& store);

@@ -5,10 +5,10 @@
 namespace selvir {
 
 SensorHandler::SensorHandler(NavigationState& state, SurveyFile& survey, const Clock& clock,
-                             InputsSource inputs, FixQualitySource fixQuality, RealtimeOn realtimeOn,
+                             InputsSource inputs, PositionSource position, RealtimeOn realtimeOn,
                              SensorHandlerOutputs outputs)
     : state_(state), survey_(survey), clock_(clock), inputs_(std::move(inputs)),
-      fixQuality_(std::move(fixQuality)), realtimeOn_(std::move(realtimeOn)), out_(std::move(outputs)) {}
+      position_(std::move(position)), realtimeOn_(std::move(realtimeOn)), out_(std::move(outputs)) {}
 
 void SensorHandler::report(const std::string& message) {
     if (out_.messages) {
@@ -20,7 +20,7 @@ void SensorHandler::report(const std::string& message) {
     }
 }
 
-SensorHandler::Result SensorHandler::ZSENSORNewCommand(const std::string& line) {
+SensorHandler::Result SensorHandler::handleDepthLine(const std::string& line) {
     // 1. Monitor.
     if (out_.monitor && out_.monitor->monitorAcceptsLines()) {
         out_.monitor->appendMonitorLine(line);
@@ -38,6 +38,12 @@ SensorHandler::Result SensorHandler::ZSENSORNewCommand(const std::string& line) 
         report("Echosounder format \"" + in.formatPattern + "\" cannot be used: " + decoder_.patternError());
     }
     if (!decoded) {
+        if (!findEchosounderFormat(in.formatName) && in.formatName != unknownFormatReported_) {
+            // A choice the table does not know decodes nothing: that must not pass unnoticed.
+            unknownFormatReported_ = in.formatName;
+            report("The echosounder message \"" + in.formatName +
+                   "\" is not one the program knows: no depth is read and no row is written.");
+        }
         return Result::NotDecoded;
     }
     raw_ = *decoded;
@@ -57,11 +63,13 @@ SensorHandler::Result SensorHandler::ZSENSORNewCommand(const std::string& line) 
     }
     state_.DepthHF = reduced.depthHF;
     state_.DepthLF = reduced.depthLF;
+    state_.DepthStale = false;
     soundVelocity_ = reduced.soundVelocity;
     // 6. Read-out and waterfall.
     if (out_.readout) {
-        out_.readout->lDepthHi = formatFixed(state_.DepthHF, 2);
-        out_.readout->lDepthLo = formatFixed(state_.DepthLF, 2);
+        out_.readout->depthHfM = state_.DepthHF;
+        out_.readout->depthLfM = state_.DepthLF;
+        ++out_.readout->depthCount;
         out_.readout->changed();
     }
     if (out_.waterfall) {
@@ -81,12 +89,18 @@ SensorHandler::Result SensorHandler::ZSENSORNewCommand(const std::string& line) 
         survey_.append(nullptr);
         return Result::NoRow;
     }
+    // The row's position is the fix in force now, projected on its own: never the last map tick's.
+    const RecordPosition position = position_ ? position_() : RecordPosition{};
     SurveyRow row;
     row.time = clock_.now();
-    row.gpsLatitude = state_.GpsLatitude;
-    row.gpsLongitude = state_.GpsLongitude;
-    row.easting = state_.Easting;
-    row.northing = state_.Northing;
+    row.positionKnown = position.reported;
+    row.gridKnown = position.grid.has_value();
+    row.gpsLatitude = position.latitudeDeg;
+    row.gpsLongitude = position.longitudeDeg;
+    if (position.grid) {
+        row.easting = position.grid->eastingM;
+        row.northing = position.grid->northingM;
+    }
     row.depthHF = state_.DepthHF;
     row.depthLF = state_.DepthLF;
     row.rawHF = raw_.rawHF;
@@ -94,11 +108,15 @@ SensorHandler::Result SensorHandler::ZSENSORNewCommand(const std::string& line) 
     row.messageFormat = in.formatName;
     row.soundVelocity = soundVelocity_;
     row.offsetA = in.draftM;
-    row.fixQuality = fixQuality_ ? fixQuality_() : 0;
+    row.fixQuality = position.fixQuality;
     row.rtkHeight = state_.RtkHeight;
     row.manualTide = state_.ManualTide;
     row.rtkTide = state_.RtkTide;
-    return survey_.append(&row) == SurveyFile::Outcome::RowWritten ? Result::RowWritten : Result::RowFailed;
+    const SurveyFile::Outcome outcome = survey_.append(&row);
+    if (rowListener_) {
+        rowListener_(row);
+    }
+    return outcome == SurveyFile::Outcome::RowWritten ? Result::RowWritten : Result::RowKept;
 }
 
 } // namespace selvir

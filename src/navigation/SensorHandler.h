@@ -1,5 +1,5 @@
 #pragma once
-// The main window's handler of the echosounder reader (ZSENSORNewCommand): every line is decoded with
+// The main window's handler of the echosounder reader (handleDepthLine): every line is decoded with
 // the chosen message format, reduced with the draft and the sound velocity (single value or profile),
 // shown, fed to the waterfall, checked against the shallow-water alert and written to the survey file.
 
@@ -9,6 +9,7 @@
 #include "navigation/GnssSinks.h"
 #include "navigation/NavigationState.h"
 #include "navigation/RealtimeReadout.h"
+#include "navigation/RecordPosition.h"
 #include "navigation/SurveyFile.h"
 
 #include <functional>
@@ -66,18 +67,24 @@ struct SensorHandlerOutputs {
 class SensorHandler {
 public:
     using InputsSource = std::function<SensorInputs()>;
-    using FixQualitySource = std::function<int()>;
+    using PositionSource = std::function<RecordPosition()>;
     using RealtimeOn = std::function<bool()>;
 
     // Every reference must outlive the handler.
+    // `position` gives the fix in force when a depth arrives; without it rows carry no position.
     SensorHandler(NavigationState& state, SurveyFile& survey, const Clock& clock, InputsSource inputs,
-                  FixQualitySource fixQuality, RealtimeOn realtimeOn, SensorHandlerOutputs outputs);
+                  PositionSource position, RealtimeOn realtimeOn, SensorHandlerOutputs outputs);
 
-    enum class Result { NotDecoded, RowWritten, NoRow, RowFailed };
-    Result ZSENSORNewCommand(const std::string& line);
+    // RowKept: the file cannot be written now; the row is kept and written later (SurveyFile).
+    enum class Result { NotDecoded, RowWritten, NoRow, RowKept };
+    Result handleDepthLine(const std::string& line);
 
     // A status message: shown in the message window and written to the events log.
     void report(const std::string& message);
+    // Told of every row made, after the survey file took it (or kept it): line files, depth sentences.
+    void setRowListener(std::function<void(const SurveyRow&)> listener) {
+        rowListener_ = std::move(listener);
+    }
 
     const RawDepths& lastRaw() const { return raw_; }
     const std::string& lastFormatName() const { return formatName_; }
@@ -88,14 +95,16 @@ private:
     SurveyFile& survey_;
     const Clock& clock_;
     InputsSource inputs_;
-    FixQualitySource fixQuality_;
+    PositionSource position_;
     RealtimeOn realtimeOn_;
     SensorHandlerOutputs out_;
+    std::function<void(const SurveyRow&)> rowListener_;
     EchosounderDecoder decoder_;
     RawDepths raw_;
     std::string formatName_;
     double soundVelocity_ = 0;
     const SoundVelocityProfile* extendedReported_ = nullptr;
+    std::string unknownFormatReported_;
 };
 
 } // namespace selvir

@@ -1,11 +1,9 @@
 #include "navigation/SurveySession.h"
 
 #include "core/AtomicFile.h"
-#include "navigation/EchosounderFormats.h"
+#include "core/SvpTableFiles.h"
 #include "navigation/GeodesySessionLog.h"
 #include "navigation/PortChoices.h"
-
-#include <sstream>
 
 namespace selvir {
 
@@ -16,20 +14,17 @@ bool profileTicked(const ProfileStore& settings) {
     return settings.readBool("SVP", "cUseSVP", true);
 }
 
-// The SV column the sound velocity window saved today, one velocity per metre; nothing when missing or
-// unreadable, and the single sound velocity is used.
-std::optional<SoundVelocityProfile> savedProfile(const DataFolders& folders, const LocalDate& today) {
-    std::string text;
-    if (!readWholeFile(folders.svpFolder() / (formatDate(today) + " mSVPColumn.ini"), text)) {
+// The SV column the sound velocity window saved for this day folder, one velocity per metre; nothing
+// when missing or unreadable, and the single sound velocity is used.
+std::optional<SoundVelocityProfile> savedProfile(const DataFolders& folders) {
+    std::vector<std::string> lines;
+    if (!readSvpTable(folders, SvpTable::Column, lines)) {
         return std::nullopt;
     }
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) {
+    for (std::string& line : lines) {
+        while (!line.empty() && line.back() == ' ') {
             line.pop_back();
         }
-        lines.push_back(line);
     }
     auto profile = SoundVelocityProfile::fromLines(lines);
     if (!profile || profile->empty()) {
@@ -39,6 +34,10 @@ std::optional<SoundVelocityProfile> savedProfile(const DataFolders& folders, con
 }
 
 } // namespace
+
+bool soundVelocityProfileReady(const ProfileStore& settings, const DataFolders& folders) {
+    return profileTicked(settings) && savedProfile(folders).has_value();
+}
 
 SurveySessionDevices memorySessionDevices(MemorySerialDevice*& gps, MemorySerialDevice*& sensor,
                                           const std::string& pathPrefix) {
@@ -57,8 +56,11 @@ SurveySession::SurveySession(ProfileStore& settings, DataFolders folders, const 
                              SurveySessionOutputs outputs, SurveySessionDevices devices)
     : settings_(settings), folders_(std::move(folders)), clock_(clock), out_(std::move(outputs)),
       events_(folders_, clock_), survey_(folders_, clock_, [this](const std::string& text) { report(text); }),
-      marker_(settings_, events_, clock_), offsets_(settings_), mapSettings_(settings_), devices_(settings_),
-      display_(settings_), echosounderOffsets_(settings_) {
+      marker_(settings_, events_, clock_), offsets_(settings_),
+      guardedOffsets_(offsets_, [this](const std::string& text) { report(text); }), fileDevices_(settings_),
+      devices_(fileDevices_), mapSettings_(settings_, devices_), guidanceSettings_(settings_),
+      nmeaSettings_(settings_) {
+    mapSettings_.offsetsWindowShown = [this] { return guardedOffsets_.offsetsWindowOpen(); };
     gps_ = std::make_unique<TSelvirSerialGPS>(nullptr, std::move(devices.gps), &clock_, devices.resolver);
     sensor_ =
         std::make_unique<TSelvirSerialGPS>(nullptr, std::move(devices.sensor), &clock_, devices.resolver);
@@ -69,9 +71,9 @@ SurveySession::SurveySession(ProfileStore& settings, DataFolders folders, const 
     gnssOut.readout = &readout_;
     gnssOut.monitor = out_.gpsMonitor;
     gnssOut.mapTimer = out_.mapTimer;
-    gnssOut.realtimeButton = out_.realtimeButton;
+    gnssOut.realtimeSwitch = out_.realtimeSwitch;
     gnssOut.canvas = out_.canvasLayers;
-    gnssOut.offsets = &offsets_;
+    gnssOut.offsets = &guardedOffsets_;
     gnss_ = std::make_unique<GnssHandlers>(state_, gnssOut);
     wireGnssReader(*gps_, *gnss_);
 
@@ -81,6 +83,19 @@ SurveySession::SurveySession(ProfileStore& settings, DataFolders folders, const 
     mapOut.latency = out_.latency;
     mapOut.reportProblem = [this](const std::string& text) { report(text); };
     map_ = std::make_unique<MapUpdate>(state_, readout_, mapSettings_, mapOut, clock_);
+    // The map timer stops at an idle report and at the loss of the device: the map says at once that
+    // the receiver is silent.
+    gps_->OnIdle = [this, idle = std::move(gps_->OnIdle)](TSelvirSerialGPS* sender) {
+        idle(sender);
+        map_->showReceiverSilent(readerValues());
+    };
+    gps_->OnDisconnect = [this, disconnect = std::move(gps_->OnDisconnect)](TSelvirSerialGPS* sender,
+                                                                            int port) {
+        disconnect(sender, port);
+        if (sender->Reopening()) {
+            map_->showReceiverSilent(readerValues());
+        }
+    };
 
     SensorHandlerOutputs sensorOut;
     sensorOut.readout = &readout_;
@@ -91,10 +106,68 @@ SurveySession::SurveySession(ProfileStore& settings, DataFolders folders, const 
     sensorOut.events = &events_;
     sensorOut.showBattery = out_.showBattery;
     sensorHandler_ = std::make_unique<SensorHandler>(
-        state_, survey_, clock_, [this] { return sensorInputs(); }, [this] { return gps_->FixQuality(); },
+        state_, survey_, clock_, [this] { return sensorInputs(); }, [this] { return positionNow(); },
         [this] { return realtime_; }, sensorOut);
     sensor_->OnNewCommand = [this](TSelvirSerialGPS*, const std::string& line) {
-        sensorHandler_->ZSENSORNewCommand(line);
+        sensorHandler_->handleDepthLine(line);
+    };
+    wireSensorOutages();
+    makeGuidance(devices.resolver);
+    sensorHandler_->setRowListener([this](const SurveyRow& row) {
+        guidance_->rowWritten(row);
+        nmea_->depth(row.depthHF, row.offsetA);
+    });
+    if (out_.surveyState) {
+        survey_.setStateListener(out_.surveyState);
+    }
+}
+
+void SurveySession::makeGuidance(SerialPortResolver resolver) {
+    if (!resolver) {
+        resolver = profilePortResolver(settings_.file());
+    }
+    LineGuidanceOutputs out;
+    out.events = &events_;
+    // Numbered marks only where there is a map to label: a replay must not move the surveyor's
+    // event numbers.
+    if (out_.addEventLabel) {
+        out.markEvent = [this](double, double) { markEvent(out_.addEventLabel); };
+    }
+    out.openLineFile = [this](const std::string& lineName) {
+        const std::filesystem::path file = folders_.logFolder() / (formatDate(folders_.startDate()) +
+                                                                   " Coordinates Line " + lineName + ".csv");
+        return std::make_unique<SurveyFile>(
+            folders_, clock_, [this](const std::string& text) { report(text); }, file);
+    };
+    guidance_ = std::make_unique<LineGuidance>(
+        out_.guidanceLines,
+        [this] { return guidanceOverride_ ? *guidanceOverride_ : guidanceSettings_.get(); }, std::move(out));
+    nmea_ =
+        std::make_unique<NmeaOutput>([this] { return nmeaOverride_ ? *nmeaOverride_ : nmeaSettings_.get(); },
+                                     std::move(resolver), [this](const std::string& text) { report(text); });
+}
+
+void SurveySession::wireSensorOutages() {
+    // A silent or vanished echosounder is reported as the receiver is, once per outage, and its last
+    // depth is not shown or labelled as current from then on.
+    sensor_->OnIdle = [this](TSelvirSerialGPS*) {
+        if (!state_.DepthStale) {
+            state_.DepthStale = true;
+            report("Echosounder is idle!");
+        }
+    };
+    sensor_->OnDisconnect = [this](TSelvirSerialGPS* sender, int port) {
+        if (sender->Reopening()) {
+            sensorLost_ = true;
+            state_.DepthStale = true;
+            report("Disconnected from echosounder on " + TSelvirSerialGPS::PortName(port));
+        }
+    };
+    sensor_->OnConnect = [this](TSelvirSerialGPS*, int port) {
+        if (sensorLost_) {
+            sensorLost_ = false;
+            report("Connected to echosounder on " + TSelvirSerialGPS::PortName(port));
+        }
     };
 }
 
@@ -105,21 +178,15 @@ SurveySession::~SurveySession() {
 }
 
 SensorInputs SurveySession::sensorInputs() {
-    const DeviceSwitches& device = devices_.get();
+    // The format field as it stands decodes: a pattern the surveyor edited takes effect at once.
+    const DeviceSwitches device = devices_.deviceSwitches();
     SensorInputs in;
     in.formatName = device.messageFormat;
     in.formatPattern = device.messagePattern;
-    // The realtime window puts the chosen row's pattern into the format field 10 s after start, so a
-    // running program decodes a table format with the table's pattern whatever the field held before;
-    // only "OTHER" keeps the user's own.
-    if (const EchosounderFormat* row = findEchosounderFormat(device.messageFormat);
-        row && !row->pattern.empty()) {
-        in.formatPattern = row->pattern;
-    }
-    const OffsetsValues offsets = echosounderOffsets_.get().values;
+    const OffsetsValues offsets = guardedOffsets_.offsets();
     in.draftM = offsets.offsetA;
     in.soundVelocity = offsets.soundVelocity;
-    const NavigationDisplaySettings& display = display_.get();
+    const NavigationDisplaySettings display = mapSettings_.navigationSettings();
     in.alertDepthM = display.depthAlertM;
     in.mapBackground = display.backgroundColor;
     in.profile = profile_ && !profile_->empty() ? &*profile_ : nullptr;
@@ -134,21 +201,24 @@ void SurveySession::report(const std::string& message) {
     events_.writeAutoEvent(message);
 }
 
-void SurveySession::applyPorts() {
+void SurveySession::applyPorts(SerialPortRole role) {
     const LocalDate today = clock_.now().date;
-    std::string problem = applyPortChoices(PortChoices::read(settings_, kGpsPortSection),
-                                           folders_.gnssRawLog(today).string(), *gps_);
+    const bool gnss = role == SerialPortRole::Gnss;
+    TSelvirSerialGPS& reader = gnss ? *gps_ : *sensor_;
+    const std::string problem =
+        applyPortChoices(devices_.portChoices(role),
+                         (gnss ? folders_.gnssRawLog(today) : folders_.sbesRawLog(today)).string(), reader);
     if (!problem.empty()) {
-        report(problem);
-    }
-    problem = applyPortChoices(PortChoices::read(settings_, kSensorPortSection),
-                               folders_.sbesRawLog(today).string(), *sensor_);
-    if (!problem.empty()) {
-        report(problem);
+        report((gnss ? "GPS Set: " : "SBES Set: ") + problem);
     }
     if (!rawLogs_) {
-        gps_->NMEALog = false;
-        sensor_->NMEALog = false;
+        reader.NMEALog = false;
+    }
+}
+
+void SurveySession::reportOpenWarning(const TSelvirSerialGPS& reader, const char* device) {
+    if (reader.Active() && !reader.OpenWarning().empty()) {
+        report(std::string(device) + " port " + reader.OpenWarning());
     }
 }
 
@@ -157,16 +227,25 @@ void SurveySession::startRealtime() {
         return;
     }
     std::string error;
-    if (!writeGeodesySession(folders_, settings_, clock_, &error)) {
+    if (!writeGeodesySession(folders_, devices_.geodeticParameters(), clock_, &error)) {
         report(error);
     }
-    applyPorts();
-    profile_.reset();
-    if (profileTicked(settings_)) {
-        profile_ = savedProfile(folders_, clock_.now().date);
-    }
+    applyPorts(SerialPortRole::Gnss);
+    applyPorts(SerialPortRole::Sensor);
+    reloadSoundVelocityProfile();
+    // While realtime runs, a port that is not there yet or goes away is opened again and again.
+    gps_->ReopenIntervalMs = reopenIntervalMs_;
+    sensor_->ReopenIntervalMs = reopenIntervalMs_;
     gps_->Open();
-    sensorStarted_ = devices_.get().sensorEnabled;
+    if (!gps_->Active()) {
+        // Realtime still starts; the surveyor must see why no position comes.
+        report("GPS Open failed: " + gps_->OpenError());
+        gps_->StartReopening();
+    }
+    reportOpenWarning(*gps_, "GPS");
+    sensorStarted_ = devices_.deviceSwitches().sensorEnabled;
+    sensorLost_ = false;
+    state_.DepthStale = false;
     if (sensorStarted_) {
         sensor_->Open();
         const std::string opened =
@@ -174,12 +253,23 @@ void SurveySession::startRealtime() {
         if (out_.messages) {
             out_.messages->appendMessage(opened);
         }
-        if (!sensor_->Active() && out_.messages) {
-            out_.messages->appendMessage("ZSENSOR Open failed with unknown error");
+        if (!sensor_->Active()) {
+            const std::string& why = sensor_->OpenError();
+            report(why.empty() ? "ZSENSOR Open failed with unknown error" : "ZSENSOR Open failed: " + why);
+            sensorLost_ = true; // its later connect is news
+            sensor_->StartReopening();
         }
+        reportOpenWarning(*sensor_, "Echosounder");
     }
     realtime_ = true;
     events_.writeAutoEvent("Realtime STARTED");
+}
+
+void SurveySession::reloadSoundVelocityProfile() {
+    profile_.reset();
+    if (profileTicked(settings_)) {
+        profile_ = savedProfile(folders_);
+    }
 }
 
 void SurveySession::stopRealtime() {
@@ -192,20 +282,52 @@ void SurveySession::stopRealtime() {
     events_.writeAutoEvent("Realtime STOPPED");
 }
 
-MapUpdate::Tick SurveySession::mapTick() {
+ReaderValues SurveySession::readerValues() const {
     ReaderValues reader;
     reader.fixQuality = gps_->FixQuality();
     reader.satellites = gps_->Satellites();
     reader.courseDeg = gps_->Course();
-    return map_->tMapTimer(reader);
+    reader.receiverSilent = gnss_->receiverSilent();
+    reader.receiverLost = gnss_->receiverLostNow();
+    return reader;
+}
+
+MapUpdate::Tick SurveySession::mapTick() {
+    survey_.writeKeptRows();
+    const MapUpdate::Tick result = map_->tick(readerValues());
+    GuidanceInput in;
+    in.positionKnown = result == MapUpdate::Tick::Done;
+    in.position = {state_.Easting, state_.Northing};
+    in.courseGridDeg = gps_->Course() + state_.Convergence;
+    in.speedKnots = state_.SpeedKnots;
+    in.convergenceDeg = state_.Convergence;
+    const GuidanceReading& reading = guidance_->tick(in);
+    if (in.positionKnown) {
+        nmea_->guidance(reading, guidance_->activeLine(), in.position, in.convergenceDeg);
+    }
+    return result;
+}
+
+RecordPosition SurveySession::positionNow() {
+    RecordPosition position;
+    const int fixQuality = gps_->FixQuality();
+    if (gnss_->receiverSilent() || !positionReported(fixQuality, state_.GpsLatitude, state_.GpsLongitude)) {
+        return position;
+    }
+    position.reported = true;
+    position.fixQuality = fixQuality;
+    position.latitudeDeg = state_.GpsLatitude;
+    position.longitudeDeg = state_.GpsLongitude;
+    position.grid = map_->gridPositionOf(state_.GpsLatitude, state_.GpsLongitude, state_.GpsAltitude);
+    return position;
 }
 
 int SurveySession::markEvent(const EventMarker::AddLabel& addLabel) {
     EventMarkValues values;
     values.easting = state_.Easting;
     values.northing = state_.Northing;
-    values.depthHiText = readout_.lDepthHi;
-    values.depthLoText = readout_.lDepthLo;
+    values.depthHiText = readoutDepthText(readout_.depthHfM);
+    values.depthLoText = readoutDepthText(readout_.depthLfM);
     values.vesselHeading = state_.VesselHeading;
     return marker_.mark(values, addLabel);
 }

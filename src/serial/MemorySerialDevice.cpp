@@ -6,8 +6,10 @@ namespace selvir {
 
 bool MemorySerialDevice::open(const std::string& path, const SerialLineSettings& settings) {
     if (open_ || openFails_) {
+        openError_ = open_ ? "the device is already open" : "the device refused to open";
         return false;
     }
+    openError_.clear();
     lastPath_ = path;
     lastSettings_ = settings;
     open_ = true;

@@ -14,6 +14,11 @@ namespace selvir {
 class MemorySerialDevice final : public SerialDevice {
 public:
     bool open(const std::string& path, const SerialLineSettings& settings) override;
+    std::string openError() const override { return openError_; }
+    std::string openWarning() const override {
+        return refusesParity_ && lastSettings_.parity != SerialParity::None ? "the device refused parity"
+                                                                            : "";
+    }
     void close() override;
     bool isOpen() const override { return open_; }
     long long queuedBytes() override;
@@ -25,6 +30,8 @@ public:
     void feed(std::string_view bytes);
     // Makes the next opens fail (a missing or busy port).
     void setOpenFails(bool fails) { openFails_ = fails; }
+    // Opens but refuses any parity (a USB adapter without a parity generator).
+    void setRefusesParity(bool refuses) { refusesParity_ = refuses; }
     // The device disappears while open: queries and reads fail until it is closed and opened again.
     void unplug() { unplugged_ = true; }
     // Every later read returns at most this many bytes (default: no limit), to split data across reads.
@@ -52,6 +59,8 @@ private:
     int lastWriteTimeoutMs_ = 0;
     bool open_ = false;
     bool openFails_ = false;
+    bool refusesParity_ = false;
+    std::string openError_;
     bool unplugged_ = false;
 };
 

@@ -1,5 +1,7 @@
 #include "serial/NmeaDecoder.h"
 
+#include "core/NumberFormat.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -9,16 +11,6 @@ namespace selvir {
 namespace {
 
 constexpr double kKmhPerKnot = 1.852;
-
-std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
 
 void splitFields(std::string_view text, std::vector<std::string_view>& fields) {
     fields.clear();
@@ -41,42 +33,32 @@ std::string_view field(const std::vector<std::string_view>& fields, std::size_t 
 
 } // namespace
 
-std::optional<double> readNmeaNumber(std::string_view text) {
-    text = trimBlanks(text);
-    if (text.empty()) {
-        return std::nullopt;
-    }
-    if (text.front() == '+') {
-        text.remove_prefix(1);
-    }
-    // from_chars would also take "inf", "nan" and hexadecimal digits after "0x" in some forms.
-    for (char c : text) {
-        if (!((c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E')) {
-            return std::nullopt;
+NmeaChecksum nmeaChecksum(std::string_view line) {
+    const auto hexValue = [](char c) -> int {
+        if (c >= '0' && c <= '9') {
+            return c - '0';
         }
+        if (c >= 'A' && c <= 'F') {
+            return c - 'A' + 10;
+        }
+        if (c >= 'a' && c <= 'f') {
+            return c - 'a' + 10;
+        }
+        return -1;
+    };
+    if (line.size() < 4 || (line.front() != '$' && line.front() != '!') || line[line.size() - 3] != '*') {
+        return NmeaChecksum::Absent;
     }
-    double value = 0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec != std::errc() || result.ptr != text.data() + text.size() || !std::isfinite(value)) {
-        return std::nullopt;
+    const int high = hexValue(line[line.size() - 2]);
+    const int low = hexValue(line[line.size() - 1]);
+    if (high < 0 || low < 0) {
+        return NmeaChecksum::Absent; // "*hh" and the like: a placeholder, not a checksum
     }
-    return value;
-}
-
-std::optional<int> readNmeaInteger(std::string_view text) {
-    text = trimBlanks(text);
-    if (!text.empty() && text.front() == '+') {
-        text.remove_prefix(1);
+    unsigned sum = 0;
+    for (char c : line.substr(1, line.size() - 4)) {
+        sum ^= static_cast<unsigned char>(c);
     }
-    if (text.empty()) {
-        return std::nullopt;
-    }
-    int value = 0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec != std::errc() || result.ptr != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
+    return sum == static_cast<unsigned>(high * 16 + low) ? NmeaChecksum::Valid : NmeaChecksum::Invalid;
 }
 
 std::optional<double> nmeaCoordinate(std::string_view value, std::string_view hemisphere) {
@@ -88,8 +70,8 @@ std::optional<double> nmeaCoordinate(std::string_view value, std::string_view he
         return 0.0;
     }
     const std::size_t degreeDigits = (hemisphere == "E" || hemisphere == "W") ? 3 : 2;
-    const auto degrees = readNmeaNumber(value.substr(0, degreeDigits));
-    const auto minutes = readNmeaNumber(value.substr(std::min(degreeDigits, value.size())));
+    const auto degrees = parseFiniteDouble(value.substr(0, degreeDigits));
+    const auto minutes = parseFiniteDouble(value.substr(std::min(degreeDigits, value.size())));
     if (!degrees || !minutes) {
         return std::nullopt;
     }
@@ -137,7 +119,7 @@ NmeaSentenceOutcome NmeaDecoder::decodeGga(NmeaNavigationValues& values, NmeaCha
     // Everything is read before anything is assigned: an unreadable field leaves the GGA unused.
     int fixQuality = values.fixQuality;
     if (!fields_[6].empty()) {
-        const auto read = readNmeaInteger(fields_[6]);
+        const auto read = parseInt(fields_[6]);
         if (!read) {
             return NmeaSentenceOutcome::Malformed;
         }
@@ -145,7 +127,7 @@ NmeaSentenceOutcome NmeaDecoder::decodeGga(NmeaNavigationValues& values, NmeaCha
     }
     int satellites = values.satellites;
     if (!fields_[7].empty()) {
-        const auto read = readNmeaInteger(fields_[7]);
+        const auto read = parseInt(fields_[7]);
         if (!read) {
             return NmeaSentenceOutcome::Malformed;
         }
@@ -153,7 +135,7 @@ NmeaSentenceOutcome NmeaDecoder::decodeGga(NmeaNavigationValues& values, NmeaCha
     }
     double altitude = values.altitude;
     if (!fields_[9].empty()) {
-        const auto read = readNmeaNumber(fields_[9]);
+        const auto read = parseFiniteDouble(fields_[9]);
         if (!read) {
             return NmeaSentenceOutcome::Malformed;
         }
@@ -177,7 +159,7 @@ NmeaSentenceOutcome NmeaDecoder::decodeRmc(NmeaNavigationValues& values, NmeaCha
         return NmeaSentenceOutcome::TooFewFields;
     }
     if (!fields_[7].empty()) {
-        const auto knots = readNmeaNumber(fields_[7]);
+        const auto knots = parseFiniteDouble(fields_[7]);
         if (!knots) {
             return NmeaSentenceOutcome::Malformed;
         }
@@ -191,7 +173,7 @@ NmeaSentenceOutcome NmeaDecoder::decodeRmc(NmeaNavigationValues& values, NmeaCha
     }
     const std::string_view course = field(fields_, 8);
     if (!course.empty()) {
-        const auto read = readNmeaNumber(course);
+        const auto read = parseFiniteDouble(course);
         if (!read) {
             return NmeaSentenceOutcome::Malformed;
         }
@@ -205,14 +187,14 @@ NmeaSentenceOutcome NmeaDecoder::decodeVtg(NmeaNavigationValues& values, NmeaCha
         return NmeaSentenceOutcome::TooFewFields;
     }
     if (!fields_[1].empty()) {
-        const auto read = readNmeaNumber(fields_[1]);
+        const auto read = parseFiniteDouble(fields_[1]);
         if (!read) {
             return NmeaSentenceOutcome::Malformed;
         }
         values.courseDeg = *read;
     }
     if (!fields_[7].empty()) {
-        const auto speedKmh = readNmeaNumber(fields_[7]);
+        const auto speedKmh = parseFiniteDouble(fields_[7]);
         if (!speedKmh) {
             return NmeaSentenceOutcome::Malformed;
         }

@@ -1,6 +1,7 @@
 #pragma once
-// The reader's own decoding of the standard position and speed sentences. The checksum is neither
-// checked nor kept; any two-letter talker is accepted ($GPGGA, $GNGGA, $INGGA all are GGA).
+// The reader's own decoding of the standard position and speed sentences. The decoder neither checks
+// nor keeps the checksum (the reader has already dropped sentences whose checksum does not match, see
+// nmeaChecksum); any two-letter talker is accepted ($GPGGA, $GNGGA, $INGGA all are GGA).
 //
 //   $GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47
 //          time   lat      NS lon      EW q sats hdop alt  M sep M
@@ -67,11 +68,13 @@ private:
     std::vector<std::string_view> fields_; // reused between sentences
 };
 
-// A plain decimal number ("12", "-0.5", "1.5E3", blanks around allowed); nothing for anything else,
-// including "nan", "inf", hexadecimal and values that overflow.
-std::optional<double> readNmeaNumber(std::string_view text);
-// A decimal integer that fits an int; nothing otherwise.
-std::optional<int> readNmeaInteger(std::string_view text);
+enum class NmeaChecksum {
+    Absent,  // the line does not end in "*" and two hexadecimal digits: nothing to check
+    Valid,   // the digits are the XOR of the characters between the leading "$" or "!" and the "*"
+    Invalid, // line noise: the sentence must not be used
+};
+// The checksum of a trimmed line that starts with "$" or "!" (any other line has none).
+NmeaChecksum nmeaChecksum(std::string_view line);
 
 // Converts an NMEA coordinate ("4807.038" with "N") to signed decimal degrees. An empty value, a value
 // without "." and a value whose first "." is its first or second character give 0. Longitudes ("E",

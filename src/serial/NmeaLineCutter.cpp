@@ -1,20 +1,11 @@
 #include "serial/NmeaLineCutter.h"
 
+#include "core/TextTrim.h"
+
 #include <algorithm>
 #include <cstring>
 
 namespace selvir {
-
-std::string_view trimControl(std::string_view text) {
-    auto isControl = [](char c) { return static_cast<unsigned char>(c) <= 32; };
-    while (!text.empty() && isControl(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isControl(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
 
 void NmeaLineCutter::append(std::string_view bytes) {
     if (std::memchr(bytes.data(), '\0', bytes.size()) == nullptr) {
@@ -40,7 +31,7 @@ bool NmeaLineCutter::nextLine(std::string& line) {
     }
     const std::size_t end = static_cast<std::size_t>(static_cast<const char*>(found) - buffer_.data());
     const std::string_view raw(buffer_.data() + start_, end + 1 - start_);
-    const std::string_view trimmed = trimControl(raw);
+    const std::string_view trimmed = trimmedControl(raw);
     line.assign(trimmed.data(), trimmed.size());
     start_ = end + 1;
     scanned_ = 0;

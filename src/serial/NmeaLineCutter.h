@@ -38,7 +38,4 @@ private:
     std::uint64_t overflows_ = 0;
 };
 
-// Drops leading and trailing characters with codes <= 32.
-std::string_view trimControl(std::string_view text);
-
 } // namespace selvir

@@ -41,6 +41,22 @@ QSerialPort::Parity toQtParity(SerialParity parity) {
     return QSerialPort::NoParity;
 }
 
+const char* parityName(SerialParity parity) {
+    switch (parity) {
+    case SerialParity::Odd:
+        return "Odd";
+    case SerialParity::Even:
+        return "Even";
+    case SerialParity::Mark:
+        return "Mark";
+    case SerialParity::Space:
+        return "Space";
+    case SerialParity::None:
+        break;
+    }
+    return "None";
+}
+
 } // namespace
 
 QtSerialDevice::QtSerialDevice() = default;
@@ -52,7 +68,12 @@ QtSerialDevice::~QtSerialDevice() {
 bool QtSerialDevice::open(const std::string& path, const SerialLineSettings& settings) {
     close();
     QSerialPort::DataBits dataBits = QSerialPort::Data8;
-    if (settings.baudRate <= 0 || !toQtDataBits(settings.dataBits, dataBits)) {
+    if (settings.baudRate <= 0) {
+        openError_ = "baud rate " + std::to_string(settings.baudRate) + " is not valid";
+        return false;
+    }
+    if (!toQtDataBits(settings.dataBits, dataBits)) {
+        openError_ = std::to_string(settings.dataBits) + " data bits are not valid";
         return false;
     }
     auto port = std::make_unique<QSerialPort>();
@@ -71,11 +92,17 @@ bool QtSerialDevice::open(const std::string& path, const SerialLineSettings& set
     port->setStopBits(settings.stopBits == SerialStopBits::One ? QSerialPort::OneStop : QSerialPort::TwoStop);
 #endif
     if (!port->open(QIODevice::ReadWrite)) {
+        openError_ = port->errorString().toStdString();
         return false;
     }
-    // Best effort: a pseudo-terminal has no parity generator and no modem lines.
-    if (settings.parity != SerialParity::None) {
-        port->setParity(toQtParity(settings.parity));
+    openError_.clear();
+    openWarning_.clear();
+    // Best effort, never an open failure; but a parity the device refuses is said, so the surveyor
+    // does not take a port running without it for one running with it. The modem lines stay silent:
+    // a pseudo-terminal has none.
+    if (settings.parity != SerialParity::None && !port->setParity(toQtParity(settings.parity))) {
+        openWarning_ = "the device refused parity " + std::string(parityName(settings.parity)) + " (" +
+                       port->errorString().toStdString() + "); it runs without parity";
     }
     port->setDataTerminalReady(settings.dtrOn);
     port->setRequestToSend(settings.rtsOn);

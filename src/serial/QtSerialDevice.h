@@ -21,6 +21,8 @@ public:
     bool open(const std::string& path, const SerialLineSettings& settings) override;
     void close() override;
     bool isOpen() const override { return port_ != nullptr; }
+    std::string openError() const override { return openError_; }
+    std::string openWarning() const override { return openWarning_; }
     long long queuedBytes() override;
     long long read(char* data, std::size_t maxBytes) override;
     long long write(const char* data, std::size_t size, int timeoutMs) override;
@@ -38,6 +40,8 @@ private:
 
     std::unique_ptr<QSerialPort> port_;
     bool failed_ = false;
+    std::string openError_;
+    std::string openWarning_;
 };
 
 } // namespace selvir

@@ -1,5 +1,6 @@
 #include "serial/SelvirSerialGPS.h"
 
+#include "core/NumberFormat.h"
 #include "serial/QtSerialDevice.h"
 
 #include <QtGlobal>
@@ -48,6 +49,8 @@ TSelvirSerialGPS::TSelvirSerialGPS(QObject* owner, std::unique_ptr<SerialDevice>
                      [this] { guarded("poll", [this] { PollTick(); }); });
     QObject::connect(&watchdogTimer_, &QTimer::timeout, this,
                      [this] { guarded("watchdog", [this] { WatchdogTick(); }); });
+    QObject::connect(&reopenTimer_, &QTimer::timeout, this,
+                     [this] { guarded("reopen", [this] { ReopenTick(); }); });
     readBuffer_.resize(kMaxReadBytes);
 }
 
@@ -59,8 +62,13 @@ void TSelvirSerialGPS::Open() {
     if (active_) {
         return;
     }
+    openError_.clear();
+    openWarning_.clear();
     if (DataWidth < 1 || DataWidth > 4 || Parity < 0 || Parity > 4) {
-        return; // settings the port cannot take: the open fails as a refused configuration would
+        // Settings the port cannot take: the open fails as a refused configuration would.
+        openError_ = PortName(Port) + ": data width " + std::to_string(DataWidth) + " or parity " +
+                     std::to_string(Parity) + " is not a setting of the port";
+        return;
     }
     SerialLineSettings settings;
     settings.baudRate = BaudRate;
@@ -71,11 +79,17 @@ void TSelvirSerialGPS::Open() {
                                         : SerialStopBits::One;
     settings.dtrOn = EnableDTR;
     settings.rtsOn = EnableRTS;
-    if (!device_->open(resolver_(Port), settings)) {
+    const std::string path = resolver_(Port);
+    if (!device_->open(path, settings)) {
+        openError_ = PortName(Port) + " (" + path + "): " + device_->openError();
         return;
     }
+    const std::string warning = device_->openWarning();
+    openWarning_ = warning.empty() ? std::string() : PortName(Port) + " (" + path + "): " + warning;
     device_->purge();
     active_ = true;
+    reopening_ = false;
+    reopenTimer_.stop();
     openedPort_ = Port;
     cutter_.clear();
     received_ = false;
@@ -97,6 +111,12 @@ void TSelvirSerialGPS::Open() {
 }
 
 void TSelvirSerialGPS::Close() {
+    reopening_ = false;
+    reopenTimer_.stop();
+    closePort();
+}
+
+void TSelvirSerialGPS::closePort() {
     if (!active_) {
         return;
     }
@@ -109,6 +129,44 @@ void TSelvirSerialGPS::Close() {
     if (OnDisconnect) {
         OnDisconnect(this, openedPort_);
     }
+}
+
+void TSelvirSerialGPS::deviceFailed() {
+    ++counters_.readFailures;
+    if (ReopenIntervalMs <= 0) {
+        return; // the next tick tries again
+    }
+    reopening_ = true;
+    closePort();
+    if (reopening_) { // the disconnect handler may have ended it
+        StartReopening();
+    }
+}
+
+void TSelvirSerialGPS::StartReopening() {
+    if (active_ || ReopenIntervalMs <= 0) {
+        return;
+    }
+    reopening_ = true;
+    reopenTimer_.setInterval(ReopenIntervalMs);
+    if (timersEnabled_) {
+        reopenTimer_.start();
+    }
+}
+
+void TSelvirSerialGPS::ReopenTick() {
+    if (!reopening_ || active_) {
+        return;
+    }
+    Open();
+}
+
+void TSelvirSerialGPS::ForgetFix() {
+    values_.latitude = 0;
+    values_.longitude = 0;
+    values_.altitude = 0;
+    values_.fixQuality = 0;
+    values_.satellites = 0;
 }
 
 void TSelvirSerialGPS::Send(std::string_view text) {
@@ -129,7 +187,7 @@ int TSelvirSerialGPS::PortFromName(std::string_view name) {
     if (rest.substr(0, 3) == "COM") {
         rest.remove_prefix(3);
     }
-    const auto number = readNmeaInteger(rest);
+    const auto number = parseInt(rest);
     const int port = number ? *number : 1;
     return std::clamp(port, 1, 20);
 }
@@ -149,14 +207,20 @@ void TSelvirSerialGPS::PollTick() {
         return;
     }
     const long long queued = device_->queuedBytes();
-    if (queued <= 0) {
-        counters_.readFailures += queued < 0 ? 1 : 0;
+    if (queued < 0) {
+        deviceFailed();
+        return;
+    }
+    if (queued == 0) {
         return;
     }
     const std::size_t wanted = std::min<std::size_t>(static_cast<std::size_t>(queued), kMaxReadBytes);
     const long long got = device_->read(readBuffer_.data(), wanted);
-    if (got <= 0) {
-        counters_.readFailures += got < 0 ? 1 : 0;
+    if (got < 0) {
+        deviceFailed();
+        return;
+    }
+    if (got == 0) {
         return;
     }
     counters_.bytesRead += static_cast<std::uint64_t>(got);
@@ -177,8 +241,15 @@ void TSelvirSerialGPS::cutLines() {
         if (line_.empty()) {
             continue;
         }
-        ++counters_.lines;
         logLine(line_);
+        if (nmeaChecksum(line_) == NmeaChecksum::Invalid) {
+            ++counters_.badChecksums;
+            if (OnBadChecksum) {
+                OnBadChecksum(this, line_);
+            }
+            continue;
+        }
+        ++counters_.lines;
         if (OnNewCommand) {
             OnNewCommand(this, line_);
         }

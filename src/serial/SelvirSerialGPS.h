@@ -40,6 +40,7 @@ struct SerialReaderCounters {
     std::uint64_t vtgDecoded = 0;
     std::uint64_t rejected = 0;        // GGA, RMC or VTG with too few fields or an unreadable field
     std::uint64_t bufferOverflows = 0; // times the buffer passed 4096 characters without a line feed
+    std::uint64_t badChecksums = 0;    // sentences dropped because their checksum did not match
 };
 
 class TSelvirSerialGPS : public QObject, private NmeaChangeListener {
@@ -74,6 +75,10 @@ public:
     std::string LogFileName;                    // UTF-8 path of the raw log
     std::string TimeFormat{kDefaultTimeLayout}; // layout of the prefix time ("hhnnsszzz")
     std::string DateFormat{kDefaultDateLayout}; // layout of the prefix date ("yyyy-mm-dd")
+    // Above 0: a device that fails while open (a USB adapter pulled out) is closed at once, with
+    // OnDisconnect and Reopening() true, and opened again every this many ms until it answers
+    // (OnConnect). 0: a failing device stays open and its ticks are skipped. Close() ends the reopening.
+    int ReopenIntervalMs = 0;
 
     // --- Events ---
     std::function<void(TSelvirSerialGPS* sender, int port)> OnConnect;
@@ -82,6 +87,8 @@ public:
     std::function<void(TSelvirSerialGPS* sender)> OnTimeout;
     // Every non-empty received line, trimmed, before the built-in decoding.
     std::function<void(TSelvirSerialGPS* sender, const std::string& line)> OnNewCommand;
+    // A sentence whose checksum does not match: line noise, logged raw and counted but not handed on.
+    std::function<void(TSelvirSerialGPS* sender, const std::string& line)> OnBadChecksum;
     // After every write to an open port, with the text written.
     std::function<void(TSelvirSerialGPS* sender, const std::string& text)> OnSend;
     // A GGA changed latitude, longitude or altitude (degrees, degrees, metres).
@@ -92,14 +99,29 @@ public:
 
     // --- Operations ---
     // Opens and configures the port. Reports nothing on failure: success shows only through OnConnect
-    // and Active(). A no-op when already active.
+    // and Active(), and OpenError() says why it failed. A no-op when already active.
     void Open();
+    // Why the last Open() failed: the port, its device path and the system's reason; empty after a
+    // successful open.
+    const std::string& OpenError() const { return openError_; }
+    // A line setting the device refused at the last successful open (a parity), with the port and its
+    // device path; empty when it took them all.
+    const std::string& OpenWarning() const { return openWarning_; }
     // Stops the timers, closes the port and the raw log, zeroes the decoded values and raises
-    // OnDisconnect. A no-op without event when not active.
+    // OnDisconnect. A no-op without event when not active. Also ends a reopening in progress.
     void Close();
+    // True from the loss of the device until it is open again or Close() is called.
+    bool Reopening() const { return reopening_; }
+    // After an Open() that failed, with ReopenIntervalMs above 0: keep trying every period until the
+    // device answers (a receiver plugged in after realtime was started). Nothing when active.
+    void StartReopening();
     // Writes the text as it is (no terminator added) in one write, ignoring the result, then raises
     // OnSend. Does nothing when not open.
     void Send(std::string_view text);
+    // Zeroes the decoded position, altitude, fix quality and satellites (speed and course stay), so a
+    // receiver that fell silent is not taken for one with a fix, and its next GGA raises
+    // OnPosition3DChange even at the position it last reported.
+    void ForgetFix();
 
     // "com7" -> 7; "COM" alone or a non-number -> 1; limited to 1..20.
     static int PortFromName(std::string_view name);
@@ -129,6 +151,7 @@ public:
     // --- The timer steps; public so tests and replays can drive them ---
     void PollTick();
     void WatchdogTick();
+    void ReopenTick();
 
     // Off: Open() starts no timers and the caller drives the two steps (replays, fuzzing, tests
     // without an event loop). On by default.
@@ -140,6 +163,7 @@ public:
 
     const QTimer& PollTimer() const { return pollTimer_; }
     const QTimer& WatchdogTimer() const { return watchdogTimer_; }
+    const QTimer& ReopenTimer() const { return reopenTimer_; }
     SerialDevice& device() { return *device_; }
 
 private:
@@ -149,12 +173,16 @@ private:
     void count(const NmeaDecodeResult& result);
     void logLine(const std::string& line);
     void restartWatchdog();
+    void closePort();
+    // A query or read failed: the device has gone.
+    void deviceFailed();
 
     std::unique_ptr<SerialDevice> device_;
     const Clock* clock_;
     SerialPortResolver resolver_;
     QTimer pollTimer_;
     QTimer watchdogTimer_;
+    QTimer reopenTimer_;
     NmeaLineCutter cutter_;
     NmeaDecoder decoder_;
     NmeaNavigationValues values_;
@@ -167,8 +195,11 @@ private:
     std::string timeFormat_; // layouts as they were at open
     std::string dateFormat_;
     int openedPort_ = 1;
+    std::string openError_;
+    std::string openWarning_;
     int watchdogIntervalMs_ = kDefaultWatchdogMs;
     bool active_ = false;
+    bool reopening_ = false;
     bool received_ = false;
     bool timersEnabled_ = true;
 };

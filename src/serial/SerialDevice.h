@@ -29,6 +29,12 @@ public:
     // Parity and the DTR/RTS lines are applied best effort: pseudo-terminals and some USB adapters refuse
     // them, and that is never an open failure.
     virtual bool open(const std::string& path, const SerialLineSettings& settings) = 0;
+    // Why the last open failed, in words the surveyor can act on ("Permission denied", "No such file or
+    // directory", "baud rate 0 is not valid"); empty after a successful open.
+    virtual std::string openError() const = 0;
+    // A line setting the device refused although it opened (a parity the adapter cannot generate), in
+    // words for the message window; empty when every setting that matters was taken.
+    virtual std::string openWarning() const { return {}; }
     // Closes the device; harmless when closed.
     virtual void close() = 0;
     // True between a successful open and close(), even when the device has failed since (a receiver

@@ -84,4 +84,16 @@ std::string withBadChecksum(const std::string& message) {
     return changed;
 }
 
+bool FaultInjector::unpluggedAt(double elapsedS) const {
+    const FaultSettings& f = settings_;
+    if (f.closeAfterS <= 0 || elapsedS < f.closeAfterS) {
+        return false;
+    }
+    double sinceClose = elapsedS - f.closeAfterS;
+    if (f.closeEveryS > 0) {
+        sinceClose = std::fmod(sinceClose, f.closeEveryS);
+    }
+    return f.replugAfterS <= 0 || sinceClose < f.replugAfterS;
+}
+
 } // namespace selvir::sim

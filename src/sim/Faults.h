@@ -19,6 +19,8 @@ struct FaultSettings {
     double splitProbability = 0;       // per message: written in two parts, the second a little later
     double badChecksumProbability = 0; // per message: checksum digits wrong
     double closeAfterS = 0;            // the device is closed this long after start (0: never)
+    double replugAfterS = 0;           // and comes back, as a new device, this long after (0: never)
+    double closeEveryS = 0;            // the close repeats this long after the last one (0: once)
 };
 
 struct MangledMessage {
@@ -33,9 +35,9 @@ public:
     const FaultSettings& settings() const { return settings_; }
     // True while a silence runs: nothing is sent.
     bool silentAt(double elapsedS) const;
-    bool closeDue(double elapsedS) const {
-        return settings_.closeAfterS > 0 && elapsedS >= settings_.closeAfterS;
-    }
+    // Whether the device is unplugged at `elapsedS`: from closeAfterS, for replugAfterS (for good
+    // when 0), again every closeEveryS.
+    bool unpluggedAt(double elapsedS) const;
     // Applies the per-message faults that the dice choose.
     MangledMessage apply(const std::string& message);
 

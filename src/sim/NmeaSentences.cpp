@@ -46,24 +46,6 @@ double normalisedDeg(double angle) {
 
 } // namespace
 
-std::string nmeaChecksum(std::string_view body) {
-    std::uint8_t sum = 0;
-    for (char c : body) {
-        sum ^= static_cast<std::uint8_t>(c);
-    }
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    return {kHex[sum >> 4], kHex[sum & 0xF]};
-}
-
-std::string finishSentence(std::string_view body) {
-    std::string sentence = "$";
-    sentence += body;
-    sentence += '*';
-    sentence += nmeaChecksum(body);
-    sentence += "\r\n";
-    return sentence;
-}
-
 NmeaCoordinateText formatLatitude(double latitudeDeg) {
     return formatCoordinate(latitudeDeg, 2, "N", "S");
 }

@@ -3,16 +3,20 @@
 // (XOR of every character between "$" and "*") correct unless asked otherwise.
 
 #include "core/DateTime.h"
+#include "serial/NmeaSentence.h"
 
 #include <string>
 #include <string_view>
 
 namespace selvir::sim {
 
-// Two upper-case hexadecimal digits of the XOR of `body` (the text between "$" and "*").
-std::string nmeaChecksum(std::string_view body);
-// "$" + body + "*" + checksum + CR LF.
-std::string finishSentence(std::string_view body);
+// The simulator's names for the writers of serial/NmeaSentence.h.
+inline std::string nmeaChecksum(std::string_view body) {
+    return nmeaChecksumDigits(body);
+}
+inline std::string finishSentence(std::string_view body) {
+    return finishNmeaSentence(body);
+}
 
 // A latitude or longitude as NMEA writes it, with the value a reader decodes from it.
 struct NmeaCoordinateText {

@@ -62,6 +62,9 @@ const char* simUsage() {
            "  --split P               probability per message of two writes 20 ms apart\n"
            "  --bad-checksum P        probability per message of a wrong checksum\n"
            "  --close-after S         close the device after S seconds (the program sees it vanish)\n"
+           "  --replug-after D        a closed device comes back as a new terminal D seconds later\n"
+           "  --close-every S         close it again every S seconds\n"
+           "  --gnss-link PATH        keep PATH pointing at the GNSS terminal (a stable device name)\n"
            "  --faults-on gnss|sbes|both          stream the faults apply to (gnss)\n"
            "Files:\n"
            "  --write-mapping FILE --gnss-com N --sbes-com M\n"
@@ -152,6 +155,9 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& args, 
         {"--split", number(o.faults.splitProbability, 0.0, 1.0, "--split")},
         {"--bad-checksum", number(o.faults.badChecksumProbability, 0.0, 1.0, "--bad-checksum")},
         {"--close-after", number(o.faults.closeAfterS, 0.0, 1e7, "--close-after")},
+        {"--replug-after", number(o.faults.replugAfterS, 0.0, 1e7, "--replug-after")},
+        {"--close-every", number(o.faults.closeEveryS, 0.0, 1e7, "--close-every")},
+        {"--gnss-link", text(o.gnssLink)},
         {"--faults-on",
          [&](const std::string& v) {
              if (v == "gnss") {

@@ -32,6 +32,9 @@ struct SimOptions {
     FaultTarget faultTarget = FaultTarget::Gnss;
 
     std::string writeMapping; // settings file to receive SERIAL_DEVICES keys
+    // A stable name for the GNSS device, as /dev/serial/by-id gives one: a link kept pointing at the
+    // current terminal (a replugged device is a new one), written into the mapping instead of it.
+    std::string gnssLink;
     int gnssCom = 0;
     int sbesCom = 0;
     std::string truthFile;

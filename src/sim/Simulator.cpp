@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <ctime>
+#include <filesystem>
 #include <iostream>
 #include <numbers>
 #include <poll.h>
@@ -95,7 +96,38 @@ bool Simulator::start(std::string& error) {
         error = "cannot write the truth file " + options_.truthFile;
         return false;
     }
+    if (!options_.gnssLink.empty() && !pointLink(error)) {
+        return false;
+    }
     return writeMapping(error);
+}
+
+bool Simulator::pointLink(std::string& error) const {
+    if (options_.gnssLink.empty()) {
+        return writeMapping(error);
+    }
+    // A new link beside the old one, renamed over it: the program never finds the name missing.
+    const std::filesystem::path link = options_.gnssLink;
+    const std::filesystem::path fresh = link.string() + ".new";
+    std::error_code ec;
+    std::filesystem::remove(fresh, ec);
+    std::filesystem::create_symlink(gnss_.slavePath(), fresh, ec);
+    if (!ec) {
+        std::filesystem::rename(fresh, link, ec);
+    }
+    if (ec) {
+        error = "cannot point " + link.string() + " at " + gnss_.slavePath() + ": " + ec.message();
+        return false;
+    }
+    return true;
+}
+
+void Simulator::removeLink() const {
+    // As udev drops a by-id link on unplug: a stale link would name whatever terminal takes the number.
+    if (!options_.gnssLink.empty()) {
+        std::error_code ec;
+        std::filesystem::remove(options_.gnssLink, ec);
+    }
 }
 
 bool Simulator::writeMapping(std::string& error) const {
@@ -104,7 +136,8 @@ bool Simulator::writeMapping(std::string& error) const {
     }
     ProfileStore store(options_.writeMapping);
     const bool written = store.update([&](IniDocument& document) {
-        document.setValue("SERIAL_DEVICES", "COM" + std::to_string(options_.gnssCom), gnss_.slavePath());
+        document.setValue("SERIAL_DEVICES", "COM" + std::to_string(options_.gnssCom),
+                          options_.gnssLink.empty() ? gnss_.slavePath() : options_.gnssLink);
         document.setValue("SERIAL_DEVICES", "COM" + std::to_string(options_.sbesCom), sbes_.slavePath());
     });
     if (!written) {
@@ -250,10 +283,18 @@ void Simulator::sendReplay(Stream& stream, double elapsedS) {
 }
 
 double Simulator::step(double elapsedS) {
-    if (!gnssClosed_ && faults_.closeDue(elapsedS)) {
+    const bool unplugged = faults_.unpluggedAt(elapsedS);
+    if (!gnssClosed_ && unplugged) {
+        removeLink();
         gnss_.close(); // the receiver vanishes from under the program
         gnssClosed_ = true;
         std::cerr << "selvirhs-sim: GNSS device closed\n";
+    } else if (gnssClosed_ && !unplugged) {
+        std::string error;
+        if (gnss_.open(&error) && pointLink(error)) { // plugged in again, as another terminal
+            gnssClosed_ = false;
+            std::cerr << "selvirhs-sim: GNSS device back as " << gnss_.slavePath() << "\n";
+        }
     }
     for (Stream* stream : {&gnssStream_, &sbesStream_}) {
         if (stream->terminal->isOpen()) {

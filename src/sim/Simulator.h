@@ -59,6 +59,9 @@ private:
     LocalDateTime utcAt(double elapsedS) const;
     int fixQualityAt(double elapsedS) const;
     bool writeMapping(std::string& error) const;
+    // Points the stable link at the current GNSS terminal, or writes the mapping again without one.
+    bool pointLink(std::string& error) const;
+    void removeLink() const;
 
     SimOptions options_;
     LawnMowerTrajectory trajectory_;

@@ -3,9 +3,21 @@
 #include "core/DataFolders.h"
 #include "core/SettingsLocation.h"
 
+#include <QCoreApplication>
+#include <QLocale>
 #include <QStandardPaths>
+#include <clocale>
 
 namespace selvir {
+
+void nameApplication() {
+    QCoreApplication::setApplicationName(QStringLiteral("SelvirHS"));
+}
+
+void useDotDecimalPointEverywhere() {
+    QLocale::setDefault(QLocale::c());
+    std::setlocale(LC_NUMERIC, "C");
+}
 
 AppContext desktopAppContext(const std::filesystem::path& executable) {
     AppContext context;

@@ -22,6 +22,17 @@ struct AppContext {
     std::function<void(int code)> exitProcess;
 };
 
+// The application title, for the program's own message boxes.
+inline constexpr const char* kApplicationTitle = "Selvir HS";
+
+// Names the application for the per-user settings folder. No display name is set: Qt would append it
+// to every window title on X11 and Wayland ("Selvir Dalgaroz — Selvir HS").
+void nameApplication();
+
+// "." as decimal point in every number the program shows, reads or writes, whatever the user's
+// locale: Qt's default locale and the C library's numeric category. Called once, before any window.
+void useDotDecimalPointEverywhere();
+
 // The context of the installed program: settings beside the executable (or in the per-user folder),
 // data under the default root, the system clock and the Qt serial ports.
 AppContext desktopAppContext(const std::filesystem::path& executable);

@@ -1,6 +1,6 @@
 #include "windows/CanvasMapAdapter.h"
 
-#include "canvas/TSelvirCanvas.h"
+#include "canvaswidget/TSelvirCanvas.h"
 
 namespace selvir {
 
@@ -57,8 +57,10 @@ void CanvasMapAdapter::worldPan(double dx, double dy) {
     canvas_.WorldPan(dx, dy);
 }
 
+// The engine changes the map only through the operations above, which the canvas records; the repaint
+// redraws only what they changed.
 void CanvasMapAdapter::refresh() {
-    canvas_.Refresh();
+    canvas_.RepaintChanges();
 }
 
 ColorValue CanvasMapAdapter::backgroundColor() const {
@@ -70,7 +72,7 @@ void CanvasMapAdapter::setBackgroundColor(ColorValue color) {
 }
 
 void CanvasMapAdapter::repaintMap() {
-    canvas_.Refresh();
+    canvas_.RepaintChanges();
 }
 
 void CanvasMapAdapter::setLayerAction(std::string_view name, int action) {

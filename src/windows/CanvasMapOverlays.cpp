@@ -1,5 +1,5 @@
 // The survey overlays of the engine's canvas view, forwarded to the canvas's overlay lists and fields.
-#include "canvas/TSelvirCanvas.h"
+#include "canvaswidget/TSelvirCanvas.h"
 #include "windows/CanvasMapAdapter.h"
 
 namespace selvir {

@@ -1,9 +1,16 @@
 #include "windows/TFMsg.h"
 
 #include <QEvent>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace selvir {
+
+namespace {
+constexpr ControlCaption kEnglishCaptions[] = {
+    {"FMsg", "Message Window"},
+};
+} // namespace
 
 TFMsg::TFMsg(QWidget* owner)
     : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint), msg_(new QPlainTextEdit(this)) {
@@ -21,6 +28,14 @@ TFMsg::TFMsg(QWidget* owner)
     connect(&hideTimer_, &QTimer::timeout, this, &QWidget::hide);
 }
 
+std::span<const ControlCaption> TFMsg::englishCaptions() {
+    return kEnglishCaptions;
+}
+
+void TFMsg::applyEnglishCaptions() {
+    applyCaptions(*this, kEnglishCaptions);
+}
+
 void TFMsg::showMessageWindow() {
     if (!isVisible()) {
         show();
@@ -33,7 +48,11 @@ void TFMsg::appendMessage(const std::string& text) {
 
 void TFMsg::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    hideTimer_.start();
+    // From the moment it is shown; the window system's own show events (mapping, restoring) must not
+    // start the countdown again.
+    if (!event->spontaneous()) {
+        hideTimer_.start();
+    }
 }
 
 void TFMsg::hideEvent(QHideEvent* event) {

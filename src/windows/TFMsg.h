@@ -3,6 +3,7 @@
 // became visible (not after the last message); a click on the memo hides it and empties the memo.
 
 #include "navigation/GnssSinks.h"
+#include "windows/CaptionSet.h"
 
 #include <QPlainTextEdit>
 #include <QTimer>
@@ -20,6 +21,9 @@ public:
     // MessageSink
     void showMessageWindow() override;
     void appendMessage(const std::string& text) override;
+
+    void applyEnglishCaptions();
+    static std::span<const ControlCaption> englishCaptions();
 
     QPlainTextEdit* Msg() const { return msg_; }
     QTimer* HideTimer() const { return &const_cast<TFMsg*>(this)->hideTimer_; }

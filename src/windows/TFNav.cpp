@@ -1,12 +1,23 @@
 #include "windows/TFNav.h"
 
-#include "canvas/TSelvirCanvas.h"
+#include "canvaswidget/TSelvirCanvas.h"
 #include "core/NumberFormat.h"
-#include "core/WindowPlacement.h"
+#include "navigation/CanvasViewSettings.h"
 #include "navigation/LayerNames.h"
 #include "navigation/ReceiverCommands.h"
+#include "tools/RunlineLayer.h"
 #include "windows/CanvasMapAdapter.h"
+#include "windows/CaptionSet.h"
+#include "windows/MapBudgetIndicator.h"
+#include "windows/MonitorRelay.h"
+#include "windows/TFGPS.h"
 #include "windows/TFMsg.h"
+#include "windows/TNavset.h"
+#include "windows/TOffsets.h"
+#include "windows/TfJoystick.h"
+#include "windows/TfRealtime.h"
+#include "windows/TfSVP.h"
+#include "windows/WidgetPlacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -15,24 +26,22 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLocale>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QProcess>
-#include <QScreen>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QThread>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
-#include <clocale>
 #include <cstdlib>
 
 namespace selvir {
 
 namespace {
 
-constexpr std::string_view kCanvasSection = "CANVAS";
 constexpr std::string_view kFileSection = "FILE";
 constexpr std::string_view kLastFileKey = "Last File Saved";
 // Written with its trailing blanks, as stored files have it; read without them.
@@ -50,10 +59,6 @@ void settle(int ms) {
     QCoreApplication::processEvents();
     QThread::msleep(static_cast<unsigned long>(ms));
     QCoreApplication::processEvents();
-}
-
-std::string twoDigits(int value) {
-    return std::string(1, static_cast<char>('0' + value / 10)) + static_cast<char>('0' + value % 10);
 }
 
 } // namespace
@@ -74,6 +79,7 @@ TFNav::~TFNav() {
     tEchogram_.stop();
     // The session's readers report their close to the window's sinks: close them while the window stands.
     session_.reset();
+    runlineSource_.reset();
 }
 
 void TFNav::FormCreate() {
@@ -97,6 +103,7 @@ void TFNav::FormCreate() {
     layout->setContentsMargins(0, 0, 0, 0);
     canvas_ = new TSelvirCanvas(panel);
     canvas_->setObjectName(QStringLiteral("SelvirCanvas"));
+    canvas_->SetClock(&clock_);
     layout->addWidget(canvas_);
     setCentralWidget(panel);
     const QColor face = palette().color(QPalette::Window);
@@ -104,14 +111,26 @@ void TFNav::FormCreate() {
     map_ = std::make_unique<CanvasMapAdapter>(*canvas_);
 
     // 3. The readers and the engine behind them, all eight GNSS events and the echosounder line wired.
+    monitor_ = std::make_unique<MonitorRelay>(); // 7. the monitor flag, on
     SurveySessionOutputs outputs;
     outputs.messages = messages_;
+    outputs.gpsMonitor = &monitor_->gps();
+    outputs.sensorMonitor = &monitor_->sensor();
     outputs.mapTimer = this;
-    outputs.realtimeButton = this;
+    outputs.realtimeSwitch = this;
     outputs.canvasLayers = map_.get();
     outputs.canvas = map_.get();
     outputs.background = map_.get();
     outputs.statusBar = this;
+    outputs.latency = this;
+    outputs.surveyState = [this](const SurveyFileState& state) { showSurveyFileState(state); };
+    runlineSource_ = std::make_unique<RunlineLayerSource>(canvas_->Model());
+    outputs.guidanceLines = runlineSource_.get();
+    outputs.addEventLabel = [this](double easting, double northing, int number) {
+        ApplyEventLabelLook();
+        canvas_->AddEventLabel(easting, northing, number);
+    };
+    outputs.showBattery = [this](const std::string& volts) { showBattery(volts); };
     SurveySessionDevices devices;
     if (context_.devices) {
         devices = context_.devices();
@@ -126,24 +145,23 @@ void TFNav::FormCreate() {
     buildMenus();
     buildToolbar();
     buildStatusBar();
+    buildGuidance();
+    language_ = std::make_unique<InterfaceLanguage>();
 
     // 5. Key preview: the window sees key presses before its controls.
     qApp->installEventFilter(this);
 
-    // 6. Log prefixes and the process-wide formats: "." as decimal point whatever the locale.
-    for (TSelvirSerialGPS* reader : {&session_->ZGPS1(), &session_->ZSENSOR()}) {
+    // 6. Log prefixes (the process-wide number formats are set by main() before any window).
+    for (TSelvirSerialGPS* reader : {&ZGPS1(), &ZSENSOR()}) {
         reader->TimeFormat = std::string(kDefaultTimeLayout);
         reader->DateFormat = std::string(kDefaultDateLayout);
     }
-    QLocale::setDefault(QLocale::c());
-    std::setlocale(LC_NUMERIC, "C");
 
-    // 7. The realtime switch's look. (The monitor flag belongs with the device settings' monitor,
-    // which reads it; that window does not exist yet.)
+    // 7. The realtime switch's look.
     setRealtimeCaption(false);
 
     tMap_.setInterval(kMapIntervalMs);
-    connect(&tMap_, &QTimer::timeout, this, [this] { MapTick(); });
+    connect(&tMap_, &QTimer::timeout, this, [this] { tMapTimer(); });
     tEchogram_.setInterval(kEchogramIntervalMs);
     connect(&tEchogram_, &QTimer::timeout, this, [this] { tEchogramTimer(); });
     tEchogram_.start();
@@ -157,11 +175,48 @@ void TFNav::buildStatusBar() {
         statusBar()->addWidget(label, i == kStatusPanels - 1 ? 1 : 0);
         panels_.push_back(label);
     }
+    surveyWarning_ = new QLabel(this);
+    surveyWarning_->setObjectName(QStringLiteral("SurveyFileWarning"));
+    surveyWarning_->setStyleSheet(
+        QStringLiteral("QLabel { background: #c62828; color: white; padding: 0 6px; "
+                       "font-weight: bold; }"));
+    surveyWarning_->hide();
+    statusBar()->addPermanentWidget(surveyWarning_);
+    new MapBudgetIndicator(*canvas_, *statusBar());
+}
+
+void TFNav::showSurveyFileState(const SurveyFileState& state) {
+    // Shown for as long as it lasts: a passing message would be missed on a busy screen.
+    if (state.writing) {
+        surveyWarning_->hide();
+        return;
+    }
+    QString text = QStringLiteral("SURVEY FILE NOT WRITTEN: %1 row(s) kept in memory (%2)")
+                       .arg(state.keptRows)
+                       .arg(QString::fromStdString(state.reason));
+    if (state.droppedRows > 0) {
+        text += QStringLiteral(", %1 oldest row(s) lost").arg(state.droppedRows);
+    }
+    surveyWarning_->setText(text);
+    surveyWarning_->show();
 }
 
 void TFNav::setPanelText(int panel, const std::string& text) {
     if (panel >= 0 && panel < panelCount()) {
         panels_[static_cast<std::size_t>(panel)]->setText(QString::fromStdString(text));
+    }
+}
+
+void TFNav::setPositionLost(bool lost) {
+    if (lost == positionLost_) {
+        return; // called every tick; restyling is not free
+    }
+    positionLost_ = lost;
+    // The four position panels in red while there is no position: a frozen number looks like a fix.
+    const QString style =
+        lost ? QStringLiteral("QLabel { background: #c62828; color: white; padding: 0 4px; }") : QString();
+    for (int panel = 0; panel < 4 && panel < panelCount(); ++panel) {
+        panels_[static_cast<std::size_t>(panel)]->setStyleSheet(style);
     }
 }
 
@@ -181,65 +236,58 @@ void TFNav::FormShow() {
     ensureFixedLayers();
     const std::string lastFile = settings_.readString(kFileSection, kLastFileKey, "");
     if (!lastFile.empty() && std::filesystem::is_regular_file(std::filesystem::path(lastFile))) {
-        canvas_->CadLoad(QString::fromStdString(lastFile), -1, -1, 0);
+        // A damaged last layout must not keep the program from starting: it opens empty and says why.
+        if (!canvas_->CadLoad(QString::fromStdString(lastFile), -1, -1, 0)) {
+            session_->report("The last layout could not be loaded: " + canvas_->LastFileError());
+        }
     }
     emptyLayer(kVesselLayerName);
     emptyLayer(kGridLayerName);
     setWindowTitle(kTitle + QStringLiteral(" - ") + QString::fromStdString(lastFile));
-    Dilngilizce1Click();
+    switchLanguage(Language::English); // the language flag stays as it is
     restoreCanvasKeys();
+    if (deviceSettings_) {
+        deviceSettings_->pushGridToCanvas(); // the device settings own the grid
+    }
     ensureFixedLayers();
     restorePlacement();
-    applyEventLabelLook();
+    ApplyEventLabelLook();
+    // 9. The offsets dialog: the surveyor confirms the offsets before the day's logging; the battery
+    // read-out (it hides itself when the echosounder sends no battery).
+    showWindow(offsets_);
+    if (battery_) {
+        battery_->show();
+    }
 }
 
 void TFNav::restoreCanvasKeys() {
-    const double left = settings_.readFloat(kCanvasSection, "PlanWorldLeft", 0);
-    const double right = settings_.readFloat(kCanvasSection, "PlanWorldRight", 1000);
-    const double top = settings_.readFloat(kCanvasSection, "PlanWorldTop", 1000);
-    const double bottom = settings_.readFloat(kCanvasSection, "PlanWorldBottom", 0);
-    canvas_->WorldSet(left, top, right, bottom);
-    canvas_->Grid().GridAuto = settings_.readBool(kCanvasSection, "GridAutoScale", true);
-    canvas_->SetDepthSpeedDisplayMode(settings_.readInteger(kCanvasSection, "DepthSpeedDisplayMode", 0));
-    canvas_->SetGGAOverlayPosition(settings_.readInteger(kCanvasSection, "GGAOverlayPosition", 0));
+    const CanvasViewSettings keys = CanvasViewSettings::read(settings_);
+    canvas_->WorldSet(keys.worldLeft, keys.worldTop, keys.worldRight, keys.worldBottom);
+    canvas_->Grid().GridAuto = keys.gridAutoScale;
+    canvas_->SetDepthSpeedDisplayMode(keys.depthSpeedDisplayMode);
+    canvas_->SetGGAOverlayPosition(keys.ggaOverlayPosition);
     canvas_->Refresh();
 }
 
 void TFNav::writeCanvasKeys() {
     const ViewWindow& view = canvas_->View();
-    settings_.writeFloat(kCanvasSection, "PlanWorldLeft", view.WorldLeft);
-    settings_.writeFloat(kCanvasSection, "PlanWorldRight", view.WorldRight);
-    settings_.writeFloat(kCanvasSection, "PlanWorldTop", view.WorldTop);
-    settings_.writeFloat(kCanvasSection, "PlanWorldBottom", view.WorldBottom);
-    settings_.writeBool(kCanvasSection, "GridAutoScale", canvas_->Grid().GridAuto);
-    settings_.writeInteger(kCanvasSection, "DepthSpeedDisplayMode", canvas_->DepthSpeedDisplayMode());
-    settings_.writeInteger(kCanvasSection, "GGAOverlayPosition", canvas_->GGAOverlayPosition());
+    CanvasViewSettings keys;
+    keys.worldLeft = view.WorldLeft;
+    keys.worldRight = view.WorldRight;
+    keys.worldTop = view.WorldTop;
+    keys.worldBottom = view.WorldBottom;
+    keys.gridAutoScale = canvas_->Grid().GridAuto;
+    keys.depthSpeedDisplayMode = canvas_->DepthSpeedDisplayMode();
+    keys.ggaOverlayPosition = canvas_->GGAOverlayPosition();
+    keys.write(settings_);
 }
 
 void TFNav::restorePlacement() {
-    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    const QSize screenSize = screen ? screen->size() : QSize(1920, 1080);
-    const PlacementToApply place = restoreWindowPlacement(settings_, kWindowName, true, width(), height(),
-                                                          screenSize.width(), screenSize.height());
-    if (place.maximise) {
-        setWindowState(windowState() | Qt::WindowMaximized);
-        return;
-    }
-    resize(place.width.value_or(width()), place.height.value_or(height()));
-    move(place.left, place.top);
+    restoreWidgetPlacement(settings_, kWindowName, *this, true);
 }
 
 void TFNav::savePlacement() {
-    WindowGeometry place;
-    place.state = isMaximized()   ? WindowState::Maximised
-                  : isMinimized() ? WindowState::Minimised
-                                  : WindowState::Normal;
-    const QRect frame = normalGeometry().isValid() ? normalGeometry() : geometry();
-    place.left = frame.x();
-    place.top = frame.y();
-    place.width = frame.width();
-    place.height = frame.height();
-    saveWindowPlacement(settings_, kWindowName, place);
+    saveWidgetPlacement(settings_, kWindowName, *this);
 }
 
 void TFNav::FormCloseQuery() {
@@ -249,13 +297,36 @@ void TFNav::FormCloseQuery() {
     closed_ = true;
     realtimeButton_->setEnabled(false);
     settle(50);
-    session_->ZGPS1().Close();
-    session_->ZSENSOR().Close();
+    ZGPS1().Close();
+    ZSENSOR().Close();
     tMap_.stop();
     tEchogram_.stop();
     settle(50);
     Save();
+    if (offsets_) {
+        offsets_->savePlacement();
+    }
+    if (navset_) {
+        navset_->savePlacement();
+    }
     savePlacement();
+    if (soundVelocity_) {
+        soundVelocity_->SavePlacement();
+    }
+    saveAuxiliaryPlacements();
+    if (navset_) {
+        navset_->close(); // its close query writes its keys, shown or not
+    }
+    if (offsets_) {
+        offsets_->close();
+    }
+    if (deviceSettings_) {
+        deviceSettings_->close();
+    }
+    if (soundVelocity_) {
+        soundVelocity_->close(); // writes its keys
+    }
+    closeAuxiliaryWindows();
     writeCanvasKeys();
 }
 
@@ -265,22 +336,20 @@ void TFNav::closeEvent(QCloseEvent* event) {
 }
 
 std::filesystem::path TFNav::Save() {
-    const LocalDateTime now = clock_.now();
-    const std::filesystem::path file =
-        folders_.layoutFolder() /
-        (formatDate(now.date) + " " + twoDigits(now.hour) + twoDigits(now.minute) + ".gvx");
+    const std::filesystem::path file = folders_.layoutFile(clock_.now());
     emptyLayer(kGridLayerName);
     emptyLayer(kVesselLayerName);
     std::error_code ec;
     std::filesystem::create_directories(folders_.layoutFolder(), ec);
     if (!canvas_->CadSave(fromPath(file), -1)) {
         // The last saved layout stays the one reloaded at the next start.
-        session_->report("Layout could not be saved: " + file.string());
+        session_->report("Layout could not be saved: " + canvas_->LastFileError());
         return {};
     }
     session_->events().writeAutoEvent("Auto-saved: " + file.string());
     settings_.writeString(kFileSection, kLastFileKeyWritten, file.string());
     setWindowTitle(kTitle + QStringLiteral(" - ") + fromPath(file));
+    saveSoundVelocityTables();
     return file;
 }
 
@@ -317,7 +386,13 @@ void TFNav::FormKeyDown(int key) {
         DeleteSelectedClick();
         break;
     case Qt::Key_Escape:
+        if (realtime_ && realtime_->MapOnlyShown()) {
+            realtime_->btHideClick(); // the full-screen map's way out
+        }
         cancelSelection();
+        cancelLineSelection();
+        // The canvas drops an open drawing on Escape without a draw-end event.
+        endDrawingPause();
         break;
     default:
         break;
@@ -325,6 +400,10 @@ void TFNav::FormKeyDown(int key) {
 }
 
 bool TFNav::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick && watched == canvas_) {
+        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+        statusBoxDoubleClicked(at.x(), at.y()); // and the canvas handles it as well
+    }
     if (event->type() == QEvent::KeyPress) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget && widget->window() == this) {
@@ -342,15 +421,18 @@ bool TFNav::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFNav::WheelOverWindow(int delta) {
-    const ViewWindow& view = canvas_->View();
-    const double offsetX = lastWorldX_ - (view.WorldLeft + view.WorldRight) / 2;
-    const double offsetY = lastWorldY_ - (view.WorldTop + view.WorldBottom) / 2;
-    if (delta > 0) {
-        canvas_->WorldPan(offsetX / 10, offsetY / 10);
-        canvas_->WorldZoom(0, 0.1, lastWorldX_, lastWorldY_);
-    } else if (delta < 0) {
-        canvas_->WorldPan(offsetX / 100, offsetY / 100);
-        canvas_->WorldZoom(0, -0.1, lastWorldX_, lastWorldY_);
+    const int steps = wheel_.add(delta);
+    for (int i = 0; i < std::abs(steps); ++i) {
+        const ViewWindow& view = canvas_->View();
+        const double offsetX = lastWorldX_ - (view.WorldLeft + view.WorldRight) / 2;
+        const double offsetY = lastWorldY_ - (view.WorldTop + view.WorldBottom) / 2;
+        if (steps > 0) {
+            canvas_->WorldPan(offsetX / 10, offsetY / 10);
+            canvas_->WorldZoom(0, 0.1, lastWorldX_, lastWorldY_);
+        } else {
+            canvas_->WorldPan(offsetX / 100, offsetY / 100);
+            canvas_->WorldZoom(0, -0.1, lastWorldX_, lastWorldY_);
+        }
     }
 }
 
@@ -374,6 +456,23 @@ void TFNav::ZoomExtentsClick() {
     canvas_->WorldExtents();
 }
 
+void TFNav::SetDeviceSettingsWindow(TFGPS* window) {
+    deviceSettings_ = window;
+    monitor_->attach(window);
+    session_->setDeviceSettings(window);
+    wireLowFrequencyBox();
+}
+
+void TFNav::Parameters1Click() {
+    if (!deviceSettings_) {
+        return;
+    }
+    deviceSettings_->show(); // not modal
+    deviceSettings_->raise();
+    deviceSettings_->activateWindow();
+    deviceSettings_->Tabs()->setFocus(); // Ctrl+Tab walks the tabs from the keyboard
+}
+
 void TFNav::SetFollowVessel(bool follow) {
     session_->map().FollowVessel = follow;
 }
@@ -386,6 +485,7 @@ void TFNav::RealtimeClick() {
         if (session_->sensorOpenedAtStart()) {
             tEchogram_.start();
         }
+        showDepthWindows(session_->sensorOpenedAtStart());
         setRealtimeCaption(true);
         tMap_.start();
     } else {
@@ -394,11 +494,11 @@ void TFNav::RealtimeClick() {
         tEchogram_.stop();
         setRealtimeCaption(false);
     }
-    setRealtimeButtonDown(session_->realtimeOn());
+    showRealtimeRunning(session_->realtimeOn());
 }
 
 void TFNav::setRealtimeCaption(bool running) {
-    realtimeButton_->setText(running ? QStringLiteral("Stop") : QStringLiteral("Start"));
+    realtimeButton_->setText(translatedCaption(*this, running ? "Stop" : "Start"));
     // White on the green of the running toolbar; navy on the window face when stopped.
     realtimeButton_->setStyleSheet(
         running
@@ -408,38 +508,47 @@ void TFNav::setRealtimeCaption(bool running) {
     toolbar_->setStyleSheet(running ? QStringLiteral("QToolBar { background: green; }") : QString());
 }
 
-MapUpdate::Tick TFNav::MapTick() {
-    return session_->mapTick();
+MapUpdate::Tick TFNav::tMapTimer() {
+    const MapUpdate::Tick result = session_->mapTick();
+    showGuidance();
+    return result;
 }
 
-void TFNav::tEchogramTimer() {
-    // The waterfall window takes the latest depth here; until it is shown the feed only waits.
+void TFNav::endDrawingPause() {
+    if (drawing_) {
+        drawing_ = false;
+        if (session_->realtimeOn()) {
+            tMap_.start();
+        }
+    }
 }
 
 void TFNav::startMapTimer() {
-    tMap_.start();
+    if (!drawing_) { // the end of the drawing starts it
+        tMap_.start();
+    }
 }
 void TFNav::stopMapTimer() {
     tMap_.stop();
 }
 
-void TFNav::setRealtimeButtonDown(bool down) {
+void TFNav::showRealtimeRunning(bool running) {
     const QSignalBlocker block(realtimeButton_);
-    realtimeButton_->setChecked(down);
+    realtimeButton_->setChecked(running);
 }
 
 // --- Events and receiver commands
 
-void TFNav::applyEventLabelLook() {
-    const LabelSettings labels = LabelSettings::read(settings_);
+void TFNav::ApplyEventLabelLook() {
+    const DisplaySettings labels = session_->deviceSettings().displaySettings();
     OverlayOwnerState owner = canvas_->GetOverlayOwnerState();
-    owner.eventLabelFontSize = labels.eventLabelFontSize;
-    owner.eventLabelColor = static_cast<TColor>(labels.eventLabelColor);
+    owner.eventLabelFontSize = labels.EventLabelFontSize;
+    owner.eventLabelColor = static_cast<TColor>(labels.EventLabelColor);
     canvas_->SetOverlayOwnerState(owner);
 }
 
 void TFNav::btEventAddClick() {
-    applyEventLabelLook();
+    ApplyEventLabelLook();
     session_->markEvent([this](double easting, double northing, int number) {
         canvas_->AddEventLabel(easting, northing, number);
     });
@@ -464,10 +573,10 @@ void sendCommandSet(TSelvirSerialGPS& reader, std::string_view caption) {
 } // namespace
 
 void TFNav::ActivateNMEAMessages1Click() {
-    sendCommandSet(session_->ZGPS1(), "Topcon GNSS");
+    sendCommandSet(ZGPS1(), "Topcon GNSS");
 }
 void TFNav::HemisphereGNSS1Click() {
-    sendCommandSet(session_->ZGPS1(), "Hemisphere GNSS");
+    sendCommandSet(ZGPS1(), "Hemisphere GNSS");
 }
 
 } // namespace selvir

@@ -1,42 +1,44 @@
 // What the main window does with the canvas's pointer events: the last world position for the wheel,
 // the middle-button distance measure, the clicked position in the status bar, and the map timer paused
 // while the user draws.
-#include "canvas/TSelvirCanvas.h"
+#include "canvaswidget/TSelvirCanvas.h"
 #include "core/NumberFormat.h"
+#include "geodesy/Angles.h"
 #include "navigation/LayerNames.h"
 #include "windows/TFNav.h"
 
+#include <QTimer>
 #include <cmath>
 
 namespace selvir {
 
 namespace {
+constexpr int kLeftButton = 1;
 constexpr int kMiddleButton = 4;
-
-// Grid bearing from the start to the end point, degrees clockwise from grid north in [0, 360).
-double gridBearing(double dx, double dy) {
-    const double quotient = dx / (dy == 0 ? 1e-16 : dy);
-    double bearing = std::atan(quotient) * 180.0 / 3.141592653589793;
-    if (dy < 0) {
-        bearing += 180;
-    } else if (quotient < 0) {
-        bearing += 360;
-    }
-    return bearing;
-}
 } // namespace
 
 void TFNav::wireCanvasEvents() {
-    canvas_->OnWorldMouseMove = [this](TSelvirCanvas*, std::int16_t, double x, double y, double, double) {
+    // A fault caught in the pointer handling loses that click, not the program; it is written down so
+    // it can be found and mended.
+    canvas_->OnInputFault = [this](CanvasCore*, const std::string& message) {
+        session_->events().writeAutoEvent("Canvas input failed: " + message);
+    };
+    canvas_->OnWorldMouseMove = [this](CanvasCore*, std::int16_t, double x, double y, double, double) {
         lastWorldX_ = x;
         lastWorldY_ = y;
         if (measuring_) {
             const double dx = x - measureX_, dy = y - measureY_;
-            canvas_->UpdateDistanceMeasure(x, y, std::hypot(dx, dy), gridBearing(dx, dy));
+            canvas_->UpdateDistanceMeasure(x, y, std::hypot(dx, dy), gridBearingDeg(dx, dy));
         }
     };
-    canvas_->OnWorldMouseDown = [this](TSelvirCanvas*, std::int16_t button, std::int16_t, std::int16_t,
-                                       double x, double y) {
+    canvas_->OnWorldMouseDown = [this](CanvasCore*, std::int16_t button, std::int16_t, std::int16_t, double x,
+                                       double y) {
+        // The canvas may end its tool after this event (a zoom window's second click).
+        QTimer::singleShot(0, this, [this] { showDrawingTool(); });
+        if (selectingLine_ && button == kLeftButton) {
+            pickLineAt(x, y);
+            return;
+        }
         if (button == kMiddleButton) {
             if (!measuring_) {
                 measuring_ = true;
@@ -54,22 +56,26 @@ void TFNav::wireCanvasEvents() {
             setPanelText(5, "Click N: " + formatFixed(y, 2));
         }
     };
-    canvas_->OnDrawBegin = [this](TSelvirCanvas*, std::int16_t, double, double) {
-        // A selection polygon stays on its own layer, so finishing it leaves nothing among the user's shapes.
-        if (selection_ == SelectionMode::None) {
+    canvas_->OnDrawBegin = [this](CanvasCore*, std::int16_t, double, double) {
+        // A selection polygon and a route stay on their own layers, so finishing them leaves nothing
+        // among the user's shapes.
+        if (selection_ == SelectionMode::None && !drawingRoute()) {
             canvas_->SetCurrentLayer(canvas_->LayerFindByName(QString::fromUtf8(kUserShapeLayerName)));
         }
+        drawing_ = true;
         tMap_.stop();
     };
-    canvas_->OnDrawEnd = [this](TSelvirCanvas*, std::int16_t tool, double, double) {
+    canvas_->OnDrawEnd = [this](CanvasCore*, std::int16_t tool, double, double) {
+        drawing_ = false;
+        QTimer::singleShot(0, this, [this] { showDrawingTool(); });
         if (session_->realtimeOn()) {
             tMap_.start();
         }
-        if (tool == shapetype::Polygon) {
-            finishSelection();
+        if (!(tool == toolCode(CanvasTool::Polygon) && finishSelection())) {
+            handOverRoute(tool);
         }
     };
-    canvas_->OnShapeNumberSelected = [this](TSelvirCanvas*, std::int16_t, ShapeId id) {
+    canvas_->OnShapeNumberSelected = [this](CanvasCore*, std::int16_t, ShapeId id) {
         toggleTrackHighlight(id);
     };
 }

@@ -1,8 +1,9 @@
 // The main window's layout commands: new, open, save as, DXF import and export, clearing tracklines and
 // user shapes, and selecting tracks or shapes with a polygon for deletion.
-#include "canvas/TSelvirCanvas.h"
+#include "canvaswidget/TSelvirCanvas.h"
 #include "layoutfiles/DxfImport.h"
 #include "navigation/LayerNames.h"
+#include "windows/CaptionSet.h"
 #include "windows/TFNav.h"
 
 #include <QFileDialog>
@@ -38,11 +39,13 @@ QString qtFileFilter(const QString& filter) {
 }
 
 QString TFNav::askFile(const QString& title, const QString& filter, bool save) {
+    const QString shownTitle =
+        translatedCaption(*this, title.toUtf8().constData()); // part of the caption set
     if (chooseFile) {
-        return chooseFile(title, filter, save);
+        return chooseFile(shownTitle, filter, save);
     }
-    return save ? QFileDialog::getSaveFileName(this, title, QString(), qtFileFilter(filter))
-                : QFileDialog::getOpenFileName(this, title, QString(), qtFileFilter(filter));
+    return save ? QFileDialog::getSaveFileName(this, shownTitle, QString(), qtFileFilter(filter))
+                : QFileDialog::getOpenFileName(this, shownTitle, QString(), qtFileFilter(filter));
 }
 
 bool TFNav::confirm(const QString& question) {
@@ -51,6 +54,14 @@ bool TFNav::confirm(const QString& question) {
     }
     return QMessageBox::warning(this, windowTitle(), question, QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
+}
+
+void TFNav::showInformation(const QString& message) {
+    if (onInformation) {
+        onInformation(message);
+        return;
+    }
+    QMessageBox::information(this, windowTitle(), message);
 }
 
 void TFNav::showError(const QString& message) {
@@ -80,7 +91,8 @@ void TFNav::Open1Click() {
     }
     // Added to the drawing: nothing on the map is lost by opening another layout.
     if (!canvas_->CadLoad(file, -1, -1, 2)) {
-        showError(QStringLiteral("The layout could not be read: ") + file);
+        showError(QStringLiteral("The layout could not be read: ") +
+                  QString::fromStdString(canvas_->LastFileError()));
     } else {
         session_->events().writeAutoEvent("Opened file: " + text(file));
     }
@@ -97,7 +109,8 @@ void TFNav::SaveAs1Click() {
     emptyLayer(kGridLayerName);
     emptyLayer(kVesselLayerName);
     if (!canvas_->CadSave(file, -1)) {
-        showError(QStringLiteral("The layout could not be saved: ") + file);
+        showError(QStringLiteral("The layout could not be saved: ") +
+                  QString::fromStdString(canvas_->LastFileError()));
         return;
     }
     setWindowTitle(QStringLiteral("Selvir Dalgaroz  <") + file + QStringLiteral(">"));
@@ -117,8 +130,16 @@ void TFNav::Import1Click() {
         progress.reset();
         if (imported) {
             session_->events().writeAutoEvent("Imported DXF: " + text(file));
+        }
+        // What was read, or why nothing was: "DXF loaded: N entities ..." or the failure text.
+        const QString message = QString::fromStdString(report.message());
+        if (message.isEmpty()) {
+            showError(QStringLiteral("The DXF drawing could not be read: ") +
+                      QString::fromStdString(canvas_->LastFileError()));
+        } else if (imported) {
+            showInformation(message);
         } else {
-            showError(QStringLiteral("The DXF drawing could not be imported: ") + file);
+            showError(message);
         }
     }
     ensureFixedLayers();
@@ -127,7 +148,8 @@ void TFNav::Import1Click() {
 void TFNav::Export1Click() {
     const QString file = askFile(QStringLiteral("Dialog Save"), kDrawingFilter, true);
     if (!file.isEmpty() && !canvas_->DXFSave(file)) {
-        showError(QStringLiteral("The DXF drawing could not be written: ") + file);
+        showError(QStringLiteral("The DXF drawing could not be written: ") +
+                  QString::fromStdString(canvas_->LastFileError()));
     }
 }
 
@@ -167,6 +189,7 @@ void TFNav::ClearUserAddedShapes1Click() {
 // --- Selection with a polygon
 
 void TFNav::startSelection(SelectionMode mode) {
+    cancelLineSelection();
     selection_ = mode;
     if (mode == SelectionMode::Tracks) {
         trackClicking_ = false;
@@ -176,7 +199,7 @@ void TFNav::startSelection(SelectionMode mode) {
     }
     emptyLayerNamed(kSelectionLayer);
     canvas_->SetCurrentLayer(canvas_->LayerOpen(kSelectionLayer));
-    canvas_->DrawTool = shapetype::Polygon;
+    canvas_->DrawTool = toolCode(CanvasTool::Polygon);
     setPanelText(0, mode == SelectionMode::Tracks ? "Draw polygon to select tracks (right-click to finish)"
                                                   : "Draw polygon to select shapes (right-click to finish)");
 }
@@ -187,7 +210,7 @@ void TFNav::cancelSelection() {
     }
     selection_ = SelectionMode::None;
     canvas_->ClearDrawingState();
-    canvas_->DrawTool = drawtool::None;
+    canvas_->DrawTool = toolCode(CanvasTool::None);
     emptyLayerNamed(kSelectionLayer);
     canvas_->Invalidate();
 }
@@ -208,13 +231,13 @@ bool TFNav::finishSelection() {
     std::vector<TPointF> polygon;
     const int layer = canvas_->LayerFindByName(kSelectionLayer);
     for (auto it = canvas_->Model().Shapes.rbegin(); it != canvas_->Model().Shapes.rend(); ++it) {
-        if ((*it)->Layer == layer && (*it)->ShapeType == shapetype::Polygon) {
+        if ((*it)->Layer == layer && (*it)->ShapeType == ShapeKind::Polygon) {
             polygon = static_cast<const TSPolyline&>(**it).Points;
             break;
         }
     }
     emptyLayerNamed(kSelectionLayer);
-    canvas_->DrawTool = drawtool::None;
+    canvas_->DrawTool = toolCode(CanvasTool::None);
     if (polygon.size() <= 2) {
         return true;
     }
@@ -252,7 +275,7 @@ void TFNav::toggleTrackHighlight(ShapeId id) {
     if (!trackClicking_) {
         return;
     }
-    const int trackWidth = NavigationDisplaySettings::read(settings_).trackWidthPx;
+    const int trackWidth = session_->settingsSources().navigationSettings().trackWidthPx;
     if (canvas_->GetShapePenWidth(id) == trackWidth) {
         canvas_->SetShapePenWidth(id, 0);
     } else {

@@ -20,7 +20,7 @@ TEST(CanvasModel, NewDrawingHasOnlyTheDefaultLayerAndFontZero) {
     ASSERT_EQ(model.Layers.size(), 1u);
     EXPECT_EQ(model.Layers[0]->Name, "Default");
     EXPECT_EQ(model.Layers[0]->Index, 0);
-    EXPECT_EQ(model.CurrentLayer, 0);
+    EXPECT_EQ(model.CurrentLayer(), 0);
     ASSERT_EQ(model.Fonts.size(), 1u);
     EXPECT_EQ(model.Fonts[0].FontName, "Arial");
     EXPECT_EQ(model.Fonts[0].Height, 10);
@@ -30,10 +30,10 @@ TEST(CanvasModel, NewDrawingHasOnlyTheDefaultLayerAndFontZero) {
 TEST(CanvasModel, UnknownLayerFallsBackToDefault) {
     CanvasModel model;
     const int a = model.LayerOpen("A");
-    ASSERT_EQ(model.CurrentLayer, a);
+    ASSERT_EQ(model.CurrentLayer(), a);
     const ShapeId id = model.DrawLine(0, 0, 10, 10, 99);
     EXPECT_EQ(model.GetShapeOnLayer(id), 0);
-    EXPECT_EQ(model.CurrentLayer, 0) << "the fallback opens Default, which becomes current";
+    EXPECT_EQ(model.CurrentLayer(), 0) << "the fallback opens Default, which becomes current";
     EXPECT_EQ(model.Layers.size(), 2u) << "no layer 99 is made";
 }
 
@@ -102,8 +102,8 @@ TEST(CanvasModel, PolylineNeedsTwoPointsAndCopiesTheLayerPensAndBrush) {
 
     const ShapeId open = model.DrawPolyline({{0, 0}, {10, 5}}, a, false);
     const ShapeId closed = model.DrawPolyline({{0, 0}, {10, 0}, {10, 10}}, a, true);
-    EXPECT_EQ(model.GetShapeType(open), shapetype::Polyline);
-    EXPECT_EQ(model.GetShapeType(closed), shapetype::Polygon);
+    EXPECT_EQ(model.GetShapeType(open), shapeCode(ShapeKind::Polyline));
+    EXPECT_EQ(model.GetShapeType(closed), shapeCode(ShapeKind::Polygon));
     const auto* polygon = dynamic_cast<const TSPolyline*>(model.FindShape(closed));
     ASSERT_NE(polygon, nullptr);
     EXPECT_TRUE(polygon->Closed);
@@ -116,12 +116,16 @@ TEST(CanvasModel, PolylineNeedsTwoPointsAndCopiesTheLayerPensAndBrush) {
     EXPECT_EQ(polygon->MaxY, 10.0);
 }
 
-TEST(CanvasModel, PolylineVerticesAreKeptInSinglePrecision) {
+TEST(CanvasModel, PolylineVerticesKeepGridCoordinatesWhole) {
     CanvasModel model;
     const ShapeId id = model.DrawPolyline({{4512345.678, 4100000.3}, {4512400.0, 4100010.0}}, 0, false);
-    EXPECT_EQ(model.ShapePointGetX(id, 0), 4512345.5);
-    EXPECT_EQ(model.ShapePointGetY(id, 0), static_cast<double>(4100000.3f));
-    EXPECT_EQ(model.FindShape(id)->MinX, 4512345.5) << "bounds come from the rounded vertices";
+    EXPECT_EQ(model.ShapePointGetX(id, 0), 4512345.678);
+    EXPECT_EQ(model.ShapePointGetY(id, 0), 4100000.3);
+    EXPECT_EQ(model.FindShape(id)->MinX, 4512345.678);
+    model.ShapePointSet(id, 1, 4512400.001, 4100010.002);
+    model.ShapeTranslate(id, 0.001, 0);
+    EXPECT_EQ(model.ShapePointGetX(id, 1), 4512400.001 + 0.001);
+    EXPECT_EQ(model.ShapePointGetY(id, 1), 4100010.002);
 }
 
 TEST(CanvasModel, OtherCreatorsCopyOnlyThePenColourAndWidth) {
@@ -309,6 +313,63 @@ TEST(CanvasModel, ResetDrawingRestartsLayersAndIds) {
     EXPECT_EQ(model.LayerOpen("Default"), 0);
     EXPECT_EQ(model.LayerOpen("X"), 1);
     EXPECT_EQ(model.DrawPoint(0, 0, 0), 1);
+}
+
+// A layer clear finds the layer's shapes from a count once the list has been walked; a change of the
+// whole drawing (a layer written directly) makes it walk again. Either way exactly the layer goes, the
+// rest keeps its order, and the selection forgets the removed ids.
+TEST(CanvasModel, ClearingALayerRemovesExactlyItsShapesWhetherCountedOrNot) {
+    CanvasModel model;
+    const int vessel = model.LayerOpen("vessel");
+    const int track = model.LayerOpen("track");
+    std::vector<ShapeId> tracks;
+    for (int i = 0; i < 20; ++i) {
+        model.DrawLine(i, 0, i + 1, 0, vessel);
+        tracks.push_back(model.DrawLine(i, 1, i + 1, 1, track));
+    }
+    model.ShapeSelect(model.Shapes.front()->Id, true); // on the vessel layer
+    model.CadClearShapes(vessel);                      // walks the list, and counts
+    for (int tick = 0; tick < 3; ++tick) {             // the map tick: redraw the vessel, add a segment
+        model.DrawLine(0, 5, 1, 5, vessel);
+        model.DrawCircle(0, 5, 2, vessel);
+        tracks.push_back(model.DrawLine(tick, 1, tick + 1, 1, track));
+        model.CadClearShapes(vessel); // from the count
+    }
+    std::vector<ShapeId> left;
+    for (const auto& shape : model.Shapes) {
+        left.push_back(shape->Id);
+    }
+    EXPECT_EQ(left, tracks);
+    EXPECT_TRUE(model.Selection.empty());
+
+    model.Shapes[3]->Layer = vessel; // written directly, then said
+    model.SetDirty();
+    model.CadClearShapes(vessel);
+    EXPECT_EQ(model.ShapeCount(), static_cast<int>(tracks.size()) - 1);
+    EXPECT_EQ(model.FindShape(tracks[3]), nullptr);
+}
+
+// What the painter is told: a shape appended and removed before it looked is in neither list; a shape
+// drawn before is kept until the record is applied.
+TEST(CanvasModel, TheDirtyRecordNamesWhatChangedSinceThePainterLooked) {
+    CanvasModel model;
+    const int vessel = model.LayerOpen("vessel");
+    const ShapeId drawn = model.DrawLine(0, 0, 1, 1, vessel);
+    model.Dirty.recordApplied();
+    model.Dirty = false; // the painter has looked
+    const ShapeId appended = model.DrawLine(0, 0, 2, 2, vessel);
+    ASSERT_EQ(model.Dirty.appendedShapes().size(), 1u);
+    EXPECT_EQ(model.Dirty.appendedShapes()[0]->Id, appended);
+    EXPECT_TRUE(model.Dirty);
+    EXPECT_FALSE(model.Dirty.wholeDrawing());
+    model.CadClearShapes(vessel);
+    EXPECT_TRUE(model.Dirty.appendedShapes().empty());
+    ASSERT_EQ(model.Dirty.removedShapes().size(), 1u);
+    EXPECT_EQ(model.Dirty.removedShapes()[0]->Id, drawn) << "kept alive for the painter";
+    const auto epoch = model.Dirty.epoch();
+    model.Dirty = true;
+    EXPECT_TRUE(model.Dirty.removedShapes().empty());
+    EXPECT_NE(model.Dirty.epoch(), epoch) << "what the painter derived from the list is void";
 }
 
 } // namespace

@@ -25,7 +25,7 @@ TEST(HitTest, LineUsesTheDistanceToTheSegmentWithClampedEnds) {
 
 TEST(HitTest, PolygonIsHitOnItsDrawnEdgesOnly) {
     TSPolyline polygon;
-    polygon.ShapeType = shapetype::Polygon;
+    polygon.ShapeType = ShapeKind::Polygon;
     polygon.Closed = true;
     for (const TPointF& p : square10) {
         polygon.AddPoint(p.X, p.Y);
@@ -90,6 +90,16 @@ TEST(PointInPolygon, HalfOpenEdgesOfASquare) {
     EXPECT_FALSE(PointInPolygon(5, 10, square10)) << "top edge";
     EXPECT_FALSE(PointInPolygon(-1, 5, square10));
     EXPECT_FALSE(PointInPolygon(5, 5, {}));
+}
+
+TEST(PointInPolygon, GridCoordinatesCountToTheMillimetre) {
+    // A 10 mm square at grid coordinates in the millions: rounded to half metres it would vanish.
+    const std::vector<TPointF> square{{512000.000, 4512345.678},
+                                      {512000.010, 4512345.678},
+                                      {512000.010, 4512345.688},
+                                      {512000.000, 4512345.688}};
+    EXPECT_TRUE(PointInPolygon(512000.005, 4512345.683, square));
+    EXPECT_FALSE(PointInPolygon(512000.005, 4512345.690, square));
 }
 
 TEST(PointInPolygon, EvenOddRuleForSelfOverlap) {

@@ -4,7 +4,11 @@
 #include "canvas/CanvasModel.h"
 #include "canvas/ShapeRenderer.h"
 
+#include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
+#include <limits>
+#include <memory>
 
 namespace selvir {
 namespace {
@@ -119,15 +123,9 @@ TEST(ViewWindow, ZoomRestoresTheClientAspect) {
 TEST(ViewWindow, PanAndSet) {
     ViewWindow view;
     view.WorldPan(10, -20);
-    EXPECT_EQ(view.WorldLeft, 10);
-    EXPECT_EQ(view.WorldRight, 1010);
-    EXPECT_EQ(view.WorldBottom, -20);
-    EXPECT_EQ(view.WorldTop, 980);
+    EXPECT_EQ(view, (ViewWindow{.WorldLeft = 10, .WorldRight = 1010, .WorldTop = 980, .WorldBottom = -20}));
     view.WorldSet(1, 2, 3, 4); // left, top, right, bottom: stored as given
-    EXPECT_EQ(view.WorldLeft, 1);
-    EXPECT_EQ(view.WorldTop, 2);
-    EXPECT_EQ(view.WorldRight, 3);
-    EXPECT_EQ(view.WorldBottom, 4);
+    EXPECT_EQ(view, (ViewWindow{.WorldLeft = 1, .WorldRight = 3, .WorldTop = 2, .WorldBottom = 4}));
 }
 
 TEST(ViewWindow, ExtentsAddAMarginAndFitTheAspect) {
@@ -173,6 +171,80 @@ TEST(ViewWindow, ExtentsOfDegenerateDrawings) {
     onHiddenLayer.DrawLine(0, 0, 10, 10, a);
     onHiddenLayer.FindLayer(a)->Visible = false;
     EXPECT_TRUE(view.WorldExtents(onHiddenLayer, client400x300)) << "layer visibility is not considered";
+}
+
+TEST(ViewWindow, ExtentsWithoutAClientSideFitTheBoxAlone) {
+    CanvasModel model;
+    model.DrawLine(0, 0, 100, 50, 0);
+    for (const ClientSize client : {ClientSize{0, 300}, ClientSize{400, 0}, ClientSize{0, 0}}) {
+        ViewWindow view;
+        ASSERT_TRUE(view.WorldExtents(model, client)) << client.Width << " x " << client.Height;
+        EXPECT_DOUBLE_EQ(view.WorldLeft, -5) << client.Width << " x " << client.Height;
+        EXPECT_DOUBLE_EQ(view.WorldRight, 105);
+        EXPECT_DOUBLE_EQ(view.WorldBottom, -2.5);
+        EXPECT_DOUBLE_EQ(view.WorldTop, 52.5);
+    }
+}
+
+TEST(ViewWindow, ShapesWithoutGeometryDoNotCountInTheExtents) {
+    const auto addEmptyPolyline = [](CanvasModel& model) {
+        auto empty = std::make_unique<TSPolyline>();
+        empty->UpdateBounds(); // 0, 0, 0, 0
+        model.AppendShape(std::move(empty));
+    };
+    CanvasModel lineOnly;
+    lineOnly.DrawLine(4500100, 4500100, 4500300, 4500200, 0);
+    CanvasModel withEmpty;
+    addEmptyPolyline(withEmpty);
+    withEmpty.DrawLine(4500100, 4500100, 4500300, 4500200, 0);
+    ViewWindow expected, view;
+    ASSERT_TRUE(expected.WorldExtents(lineOnly, client400x300));
+    ASSERT_TRUE(view.WorldExtents(withEmpty, client400x300));
+    EXPECT_EQ(view, expected) << "the world origin is not pulled in";
+
+    CanvasModel onlyEmpty;
+    addEmptyPolyline(onlyEmpty);
+    view.WorldSet(7, 8, 9, 6);
+    const ViewWindow before = view;
+    EXPECT_FALSE(view.WorldExtents(onlyEmpty, client400x300));
+    EXPECT_EQ(view, before);
+}
+
+struct RefusedViewCase {
+    const char* what;
+    ViewWindow start;
+    std::function<void(ViewWindow&)> operation;
+};
+
+// Operations whose result would overflow, collapse below the precision of the coordinates or be
+// no number leave the view as it was.
+TEST(ViewWindow, OperationsKeepTheViewRatherThanBreakIt) {
+    const double far = 4500000;
+    const double twoUlpsOff = std::nextafter(std::nextafter(far, 1e7), 1e7);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const RefusedViewCase cases[] = {
+        {"zoom out past the largest double",
+         {-8e307, 8e307, 1, 0},
+         [](ViewWindow& v) { v.WorldZoom(-20, 0, 0.5, client400x300); }},
+        {"zoom in below the spacing of doubles",
+         {far, twoUlpsOff, far + 1, far},
+         [=](ViewWindow& v) { v.WorldZoom(0.9, far, far + 0.5, client400x300); }},
+        {"zoom about no number", {}, [=](ViewWindow& v) { v.WorldZoom(0.1, nan, 500, client400x300); }},
+        {"pan past the largest double",
+         {1.5e308, 1.6e308, 1, 0},
+         [](ViewWindow& v) { v.WorldPan(1e308, 0); }},
+        {"pan by no number", {}, [=](ViewWindow& v) { v.WorldPan(0, nan); }},
+        {"resize to a height past the largest double",
+         {0, 1.5e308, 1, 0},
+         [](ViewWindow& v) {
+             v.Resize(ClientSize{300, 400});
+         }},
+    };
+    for (const RefusedViewCase& c : cases) {
+        ViewWindow view = c.start;
+        c.operation(view);
+        EXPECT_EQ(view, c.start) << c.what;
+    }
 }
 
 TEST(GridStep, AutomaticStepsOfOneTwoFiveTen) {

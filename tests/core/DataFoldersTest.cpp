@@ -26,6 +26,9 @@ TEST(DataFolders, NamesFollowTheStartDay) {
     EXPECT_EQ(folders.sbesRawLog(next), log / "2026-03-06 SDZ_SBES_V3.log");
     EXPECT_EQ(folders.geodesyLog(next), log / "2026-03-06 Geodesy.txt");
     EXPECT_EQ(folders.offsetsLog(next), log / "2026-03-06 Offsets.log");
+    // Layouts by the minute of saving, zero-padded, past midnight too.
+    EXPECT_EQ(folders.layoutFile(LocalDateTime{next, 0, 5, 59, 999}),
+              std::filesystem::path("/data/GVX/2026-03-05/GVX/2026-03-06 0005.gvx"));
 }
 
 TEST(DataFolders, CreatesEveryFolderWithItsParents) {

@@ -59,5 +59,33 @@ TEST(WindowPlacement, MissingSectionGivesOriginAndCurrentSize) {
     EXPECT_EQ(p.height.value_or(0), 480);
 }
 
+// A window manager puts a frame around the client: restoring moves the frame, so saving must keep the
+// frame's corner, or the window creeps by its frame at every start.
+TEST(WindowPlacement, FramedWindowComesBackWhereItStood) {
+    test::TempDir dir;
+    ProfileStore store(dir / "s.INI");
+    constexpr int frameLeft = 4, titleBar = 24; // client corner minus frame corner
+    int frameX = 100, frameY = 80;
+    for (int start = 0; start < 3; ++start) {
+        const ScreenRect client{frameX + frameLeft, frameY + titleBar, 900, 650};
+        saveWindowPlacement(
+            store, "FNav",
+            windowGeometryToSave(WindowState::Normal, frameX, frameY, client.left, client.top, client));
+        const auto p = restoreWindowPlacement(store, "FNav", true, 1, 1, kScreenW, kScreenH);
+        frameX = p.left; // the next start moves the frame here
+        frameY = p.top;
+        EXPECT_EQ(frameX, 100) << "start " << start;
+        EXPECT_EQ(frameY, 80) << "start " << start;
+        EXPECT_EQ(p.width.value_or(0), 900);
+        EXPECT_EQ(p.height.value_or(0), 650);
+    }
+    // Maximised: the normal place is kept, with the same frame margins taken off.
+    const auto maximised = windowGeometryToSave(WindowState::Maximised, 0, 0, frameLeft, titleBar,
+                                                ScreenRect{204, 324, 800, 600});
+    EXPECT_EQ(maximised.left, 200);
+    EXPECT_EQ(maximised.top, 300);
+    EXPECT_EQ(maximised.state, WindowState::Maximised);
+}
+
 } // namespace
 } // namespace selvir

@@ -1,7 +1,9 @@
 // selvirhs-tool geo: the realtime conversion on standard input, with and without a settings file.
-#include "support/ProjOracle.h"
+#include "ControlPointsOracle.h"
 #include "cli/Commands.h"
 #include "core/ScanPattern.h"
+#include "support/ProjOracle.h"
+#include "support/ToolRun.h"
 
 #include <filesystem>
 #include <fstream>
@@ -17,19 +19,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::ToolRun;
 
 ToolRun runGeo(const std::vector<std::string>& args, const std::string& input) {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    std::vector<std::string> all = {"geo"};
-    all.insert(all.end(), args.begin(), args.end());
-    const int status = cli::runTool(all, {in, out, err});
-    return {status, out.str(), err.str()};
+    return test::runToolCommand("geo", args, input);
 }
 
 std::vector<std::string> lines(const std::string& text) {
@@ -138,6 +131,70 @@ TEST(GeoCommand, UnusableSettingsStopBeforeReading) {
 
     EXPECT_EQ(runGeo({"--settings"}, "").status, 2);
     EXPECT_EQ(runGeo({"--bogus"}, "").status, 2);
+}
+
+TEST(GeoCommand, CheckPrintsResidualsAndExitsThreeWhenTheRotationSignsLookSwapped) {
+    const GeodeticParameters parameters = test::controlPointParameters(false);
+    IniDocument doc;
+    parameters.write(doc);
+    const SettingsFile settings(doc.serialize());
+    for (const char* convention : {"coordinate_frame", "position_vector"}) {
+        SCOPED_TRACE(convention);
+        const SettingsFile points(
+            test::controlPointsCsv(test::projControlPoints(parameters, convention, 5, 9)));
+        const ToolRun run = runGeo({"--settings", settings.path(), "--check", points.path()}, "");
+        const bool swapped = std::string(convention) == "position_vector";
+        EXPECT_EQ(run.status, swapped ? 3 : 0) << run.err;
+        const std::vector<std::string> out = lines(run.out);
+        ASSERT_EQ(out.size(), 7u) << run.out;
+        EXPECT_TRUE(std::regex_match(out[0], std::regex(R"(CP1 -?\d+\.\d{4} -?\d+\.\d{4})"))) << out[0];
+        const std::vector<double> rms = scanText(out[5], "rms %lf").numbers();
+        const std::vector<double> negated = scanText(out[6], "rms_rotations_negated %lf").numbers();
+        ASSERT_EQ(rms.size(), 1u) << out[5];
+        ASSERT_EQ(negated.size(), 1u) << out[6];
+        EXPECT_LT(swapped ? negated[0] : rms[0], 2e-3);
+        EXPECT_GT(swapped ? rms[0] : negated[0], 5.0);
+        EXPECT_NE(run.err.find(swapped ? "position-vector" : "fit the control points"), std::string::npos)
+            << run.err;
+    }
+}
+
+TEST(GeoCommand, CheckRefusesFilesItCannotRead) {
+    const SettingsFile bad("name,lat,lon,h,e,n\nA,41,29,0,500000\n");
+    const ToolRun unreadable = runGeo({"--check", bad.path()}, "");
+    EXPECT_EQ(unreadable.status, 1);
+    EXPECT_EQ(unreadable.out, "");
+    EXPECT_NE(unreadable.err.find("line 2"), std::string::npos) << unreadable.err;
+
+    const SettingsFile empty("name,lat,lon,h,e,n\n");
+    EXPECT_EQ(runGeo({"--check", empty.path()}, "").status, 1);
+    EXPECT_EQ(runGeo({"--check", "no-such-folder/points.csv"}, "").status, 1);
+    EXPECT_EQ(runGeo({"--check", bad.path(), "--local"}, "").status, 2);
+}
+
+// The tool reads plain numbers itself and leaves the rest to the scan pattern (held to glibc by its
+// own differential test): every spelling of one position, read either way, gives the same line.
+TEST(GeoCommand, EverySpellingOfAPositionGivesTheSameAnswer) {
+    const std::vector<std::string> spellings = {
+        "40.987654321 29.123456789 12.5",
+        "  40.987654321\t29.123456789   12.5  \r",
+        "+40.987654321 29.123456789 12.500",
+        "4.0987654321e1 2912.3456789E-2 1.25e+1",
+        "0040.9876543210 29.1234567890 0000012.5",
+        "40.98765432100000000000000001 29.123456789000000000000 12.5", // past 19 digits: the scanner
+    };
+    std::string input;
+    for (const std::string& line : spellings) {
+        input += line + "\n";
+    }
+    const ToolRun run = runGeo({"--local"}, input);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<std::string> out = lines(run.out);
+    ASSERT_EQ(out.size(), spellings.size());
+    for (std::size_t i = 1; i < spellings.size(); ++i) {
+        EXPECT_EQ(out[i], out[0]) << spellings[i];
+    }
+    EXPECT_EQ(out[0].rfind("ERR", 0), std::string::npos) << out[0];
 }
 
 } // namespace

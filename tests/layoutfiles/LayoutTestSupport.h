@@ -4,12 +4,14 @@
 
 #include "canvas/CanvasModel.h"
 #include "canvas/ViewWindow.h"
+#include "support/MissingOracle.h"
 #include "support/TempDir.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <optional>
 #include <sstream>
@@ -57,8 +59,11 @@ inline std::vector<std::string> layerNames(const CanvasModel& model) {
     return names;
 }
 
+inline constexpr const char* kEzdxfMissing = "/usr/bin/python3 with ezdxf (python3-ezdxf) is not available";
+
 // Runs the ezdxf reader (dxf_oracle.py beside these tests) with the system Python, which has the
-// python3-ezdxf package. Nothing when that Python or ezdxf is missing. Arguments are quoted as they are.
+// python3-ezdxf package. Nothing when that Python or ezdxf is missing; a run that fails is a test
+// failure and gives an empty output. Arguments are quoted as they are.
 inline std::optional<std::string> runDxfOracle(const std::vector<std::string>& args) {
     const std::string python = "/usr/bin/python3";
     if (!std::filesystem::exists(python) ||
@@ -72,7 +77,8 @@ inline std::optional<std::string> runDxfOracle(const std::vector<std::string>& a
     command += " 2>/dev/null";
     std::FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) {
-        return std::nullopt;
+        ADD_FAILURE() << "cannot start " << python;
+        return std::string();
     }
     std::string out;
     char buffer[4096];
@@ -81,7 +87,8 @@ inline std::optional<std::string> runDxfOracle(const std::vector<std::string>& a
         out.append(buffer, got);
     }
     if (pclose(pipe) != 0) {
-        return std::nullopt;
+        ADD_FAILURE() << "dxf_oracle.py " << (args.empty() ? "" : args.front()) << " failed";
+        return std::string();
     }
     return out;
 }

@@ -7,11 +7,14 @@
 #include "layoutfiles/TextNumbers.h"
 #include "layoutfiles/ZlibStream.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <csignal>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <limits>
 #include <random>
 #include <sys/resource.h>
 #include <zlib.h>
@@ -52,7 +55,7 @@ std::string compressedWithZlib(const std::string& text) {
 bool loadText(Drawing& d, const std::string& text, int mode = layoutReplace) {
     TempDir dir;
     writeBytes(dir / "plain.gvx", text);
-    return CadLoad(d.model, d.view, dir / "plain.gvx", mode);
+    return CadLoad(d.model, d.view, dir / "plain.gvx", mode).ok;
 }
 
 TEST(NativeLayout, EmptyDrawingIsHeaderWorldAndDefaultLayerBehindTheMagic) {
@@ -75,6 +78,23 @@ TEST(NativeLayout, EmptyDrawingIsHeaderWorldAndDefaultLayerBehindTheMagic) {
     EXPECT_EQ(text.find('\r'), std::string::npos);
 }
 
+TEST(NativeLayout, AViewThatIsNotFiniteIsSavedAsTheDefaultWindow) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const ViewWindow broken[] = {{nan, nan, nan, nan},
+                                 {0, inf, 1000, 0},
+                                 {0, 1000, 1000, -inf},
+                                 {-1e308, 1e308, 1000, 0}}; // the last one's width overflows
+    for (const ViewWindow& view : broken) {
+        Drawing d;
+        d.view = view;
+        const auto lines = splitLines(buildLayoutText(d.model, d.view, savedAt));
+        ASSERT_GT(lines.size(), 4u);
+        EXPECT_EQ(lines[4], "WORLD 0.000000 1000.000000 0.000000 1000.000000")
+            << view.WorldLeft << " " << view.WorldRight << " " << view.WorldBottom << " " << view.WorldTop;
+    }
+}
+
 TEST(NativeLayout, CreatedOnLinePadsAndTruncatesTheHundredths) {
     const CanvasModel model;
     const ViewWindow view;
@@ -85,6 +105,7 @@ TEST(NativeLayout, CreatedOnLinePadsAndTruncatesTheHundredths) {
 }
 
 // The drawing of the format's example: a red line of width 2 and a closed polygon on "Default".
+
 Drawing exampleDrawing() {
     Drawing d;
     d.view.WorldLeft = 450000, d.view.WorldRight = 451000;
@@ -140,13 +161,17 @@ TEST(NativeLayout, FormatExampleReadsBackPlainAndCompressedAlike) {
         EXPECT_EQ(line->PenWidth, 2);
         const auto* polygon = shapeAt<TSPolyline>(d.model, 1);
         ASSERT_NE(polygon, nullptr);
-        EXPECT_EQ(polygon->ShapeType, shapetype::Polygon);
+        EXPECT_EQ(polygon->ShapeType, ShapeKind::Polygon);
         EXPECT_TRUE(polygon->Closed);
         ASSERT_EQ(polygon->Points.size(), 3u);
         EXPECT_EQ(polygon->Points[2].Y, 4500100.0f);
         EXPECT_EQ(polygon->MaxX, 450100.0);
     }
 }
+
+// The polyline kinds everyKind() makes, in drawing order.
+constexpr ShapeKind polylineKinds[] = {ShapeKind::Polyline, ShapeKind::Polygon, ShapeKind::Spline,
+                                       ShapeKind::Curve};
 
 // A drawing with one shape of every written kind, every kept field away from its default.
 Drawing everyKind() {
@@ -176,7 +201,7 @@ Drawing everyKind() {
     ellipse->X1 = -1, ellipse->Y1 = -2, ellipse->X2 = 5, ellipse->Y2 = 6, ellipse->PenFg = 0x00FFFF;
     ellipse->PenWidth = 2;
     auto oldEllipse = std::make_unique<TSEllipse>();
-    oldEllipse->ShapeType = shapetype::Ellipse4;
+    oldEllipse->ShapeType = ShapeKind::Ellipse4;
     oldEllipse->X2 = 1, oldEllipse->Y2 = 1;
     std::vector<std::unique_ptr<TSShape>> shapes;
     shapes.push_back(std::move(line));
@@ -186,14 +211,12 @@ Drawing everyKind() {
     shapes.push_back(std::move(rectangle));
     shapes.push_back(std::move(ellipse));
     shapes.push_back(std::move(oldEllipse));
-    const int polylineTypes[] = {shapetype::Polyline, shapetype::Polygon, shapetype::Spline,
-                                 shapetype::Curve};
-    for (int type : polylineTypes) {
+    for (ShapeKind type : polylineKinds) {
         auto p = std::make_unique<TSPolyline>();
         p->ShapeType = type;
-        p->Closed = type == shapetype::Polygon;
-        p->PenFg = 0x010203 * type;
-        p->PenWidth = type;
+        p->Closed = type == ShapeKind::Polygon;
+        p->PenFg = 0x010203 * shapeCode(type);
+        p->PenWidth = shapeCode(type);
         p->AddPoint(4512345.678, 4500000.25);
         p->AddPoint(4512400.0, 4500100.5);
         p->AddPoint(4512500.0, -4500100.5);
@@ -230,7 +253,7 @@ TEST(NativeLayout, RoundTripKeepsEveryWrittenFieldAndLosesTheRest) {
         EXPECT_EQ(back.Layer, 1);
         EXPECT_EQ(back.PenFg, before.PenFg) << "shape " << i;
         EXPECT_EQ(back.PenWidth,
-                  before.PenFg == 0 && before.ShapeType != shapetype::Point ? 1 : before.PenWidth)
+                  before.PenFg == 0 && before.ShapeType != ShapeKind::Point ? 1 : before.PenWidth)
             << "shape " << i;
         EXPECT_TRUE(back.Visible);
         EXPECT_EQ(back.PenStyle, penstyle::Solid);
@@ -268,18 +291,17 @@ TEST(NativeLayout, RoundTripKeepsEveryWrittenFieldAndLosesTheRest) {
     for (std::size_t i : {5u, 6u}) {
         const auto* ellipse = shapeAt<TSEllipse>(d.model, i);
         ASSERT_NE(ellipse, nullptr);
-        EXPECT_EQ(ellipse->ShapeType, shapetype::Ellipse) << "type 4 comes back as 20";
+        EXPECT_EQ(ellipse->ShapeType, ShapeKind::Ellipse) << "type 4 comes back as 20";
         EXPECT_EQ(ellipse->BrushStyle, brushstyle::Clear) << "only rectangles keep their brush";
     }
-    const int types[] = {shapetype::Polyline, shapetype::Polygon, shapetype::Spline, shapetype::Curve};
     for (std::size_t k = 0; k < 4; ++k) {
         const auto* p = shapeAt<TSPolyline>(d.model, 7 + k);
         ASSERT_NE(p, nullptr);
-        EXPECT_EQ(p->ShapeType, types[k]);
-        EXPECT_EQ(p->Closed, types[k] == shapetype::Polygon);
+        EXPECT_EQ(p->ShapeType, polylineKinds[k]);
+        EXPECT_EQ(p->Closed, polylineKinds[k] == ShapeKind::Polygon);
         ASSERT_EQ(p->Points.size(), 3u);
-        EXPECT_EQ(p->Points[0].X, 4512345.5f) << "single precision, as kept";
-        EXPECT_EQ(p->Points[2].Y, -4500100.5f);
+        EXPECT_EQ(p->Points[0].X, 4512345.678) << "to the millimetre and beyond";
+        EXPECT_EQ(p->Points[2].Y, -4500100.5);
     }
 }
 
@@ -309,7 +331,7 @@ TEST(NativeLayout, PenZeroKeepsTheLayerPenForLinesButNotForPoints) {
     EXPECT_EQ(pen(5), std::pair(0, 1));
     EXPECT_EQ(pen(6), std::pair(255, 3));
     EXPECT_NE(shapeAt<TSArc>(d.model, 4), nullptr);
-    EXPECT_EQ(d.model.Shapes[4]->ShapeType, shapetype::Arc);
+    EXPECT_EQ(d.model.Shapes[4]->ShapeType, ShapeKind::Curve);
 }
 
 TEST(NativeLayout, MissingTrailingFieldsTakeTheirDefaults) {
@@ -447,8 +469,46 @@ TEST(NativeLayout, ReplaceModeRestoresLayerIndexesIncludingTheVesselLayer) {
     ASSERT_EQ(d.model.Shapes.size(), 2u);
     EXPECT_EQ(d.model.Shapes[0]->Layer, 1);
     EXPECT_EQ(d.model.Shapes[1]->Layer, 2);
-    EXPECT_EQ(d.model.CurrentLayer, 2) << "the last LAYER record is current";
+    EXPECT_EQ(d.model.CurrentLayer(), 2) << "the last LAYER record is current";
     EXPECT_EQ(d.model.LayerCounter, 3);
+}
+
+struct HandWrittenLayersCase {
+    const char* text;
+    std::vector<std::string> layers; // index:name after the load
+    std::vector<int> shapeLayers;    // in drawing order
+    int current;
+};
+
+// Hand-written layouts: a shape's layer field counts the file's own LAYER records in file order,
+// whether or not "Default" comes first or at all.
+TEST(NativeLayout, ReplaceModeTakesLayerIndexesAsTheFileCountsThem) {
+    const HandWrittenLayersCase cases[] = {
+        {"LAYER Survey\nLAYER Default\nLAYER Coast\n"
+         "LINE 0 0 1 1 0\nPOINT 5 5 2\nPOLYLINE 1 2 0 1\n0 0\n1 1\n",
+         {"0:Survey", "1:Default", "2:Coast"},
+         {0, 2, 1},
+         2},
+        {"LAYER Coast\nCIRCLE 0 0 5 0\nTEXT 1 1 0 0 0 10 0 0 0 Arial Pier\n",
+         {"0:Coast", "1:Default"},
+         {0, 0},
+         0},
+        {"POINT 1 1 0\n", {"0:Default"}, {0}, 0},
+    };
+    for (const HandWrittenLayersCase& c : cases) {
+        Drawing d;
+        d.model.LayerOpen("Coast"); // stale layers of the drawing being replaced
+        d.model.LayerOpen("Survey");
+        ASSERT_TRUE(loadText(d, c.text)) << c.text;
+        EXPECT_EQ(test::layerNames(d.model), c.layers) << c.text;
+        std::vector<int> shapeLayers;
+        for (const auto& shape : d.model.Shapes) {
+            shapeLayers.push_back(shape->Layer);
+        }
+        EXPECT_EQ(shapeLayers, c.shapeLayers) << c.text;
+        EXPECT_EQ(d.model.CurrentLayer(), c.current) << c.text;
+        EXPECT_EQ(d.model.LayerCounter, static_cast<int>(c.layers.size())) << c.text;
+    }
 }
 
 TEST(NativeLayout, AddModeMergesLayersByNameAndKeepsTheDrawing) {
@@ -470,7 +530,7 @@ TEST(NativeLayout, AddModeMergesLayersByNameAndKeepsTheDrawing) {
               (std::vector<std::string>{"0:Default", "1:track_fix", "2:other", "3:x"}))
         << "track_fix is reused, not made twice";
     ASSERT_EQ(d.model.Shapes.size(), 3u);
-    EXPECT_EQ(d.model.Shapes[0]->ShapeType, shapetype::Circle);
+    EXPECT_EQ(d.model.Shapes[0]->ShapeType, ShapeKind::Circle);
     EXPECT_EQ(d.model.Shapes[1]->Id, 2) << "ids continue";
     // Each shape lands on the layer of its saved layer's name, whatever index that layer has here.
     EXPECT_EQ(d.model.Shapes[1]->Layer, 1) << "the line of track_fix on this drawing's track_fix";
@@ -519,11 +579,12 @@ TEST(NativeLayout, PolylineCountsBeyondTheTextTakeTheVerticesThereAre) {
     }
 }
 
-TEST(NativeLayout, VerticesBeyondSinglePrecisionAreDropped) {
+TEST(NativeLayout, VerticesThatAreNotFiniteNumbersAreDropped) {
     Drawing d;
     ASSERT_TRUE(loadText(d, "POLYLINE 0 3 0 1\n1e308 2\n1 nan\n5 6\nPOINT 1e308 -1e308 0\n"));
     ASSERT_EQ(d.model.Shapes.size(), 2u);
-    ASSERT_EQ(shapeAt<TSPolyline>(d.model, 0)->Points.size(), 1u);
+    ASSERT_EQ(shapeAt<TSPolyline>(d.model, 0)->Points.size(), 2u);
+    EXPECT_EQ(shapeAt<TSPolyline>(d.model, 0)->Points[0].X, 1e308);
     EXPECT_EQ(shapeAt<TSPoint>(d.model, 1)->X, 1e308) << "finite doubles are kept";
 }
 
@@ -534,16 +595,22 @@ TEST(NativeLayout, BadFilesLeaveTheDrawingAndViewUnchanged) {
     const std::string good = readBytes(dir / "good.gvx");
     std::string flipped = good;
     flipped[flipped.size() / 2] ^= 0x55;
+    // A wrong checksum is found once the whole text is read: the failure names its last line.
     std::string badTrailer = good;
     badTrailer.back() ^= 0x01;
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"truncated", good.substr(0, good.size() - 10)},
-        {"flipped", flipped},
-        {"adler", badTrailer},
-        {"magic only", "GVX1"},
-        {"garbage stream", "GVX1 this is not zlib"},
+    const std::string text = *layoutTextFromBytes(good);
+    const std::string lastLine = std::to_string(std::count(text.begin(), text.end(), '\n'));
+    const std::string corrupt = "compressed data corrupt (zlib: ";
+    const std::vector<std::array<std::string, 3>> cases = {
+        {"truncated", good.substr(0, good.size() - 10), "compressed data ends early"},
+        {"flipped", flipped, corrupt},
+        {"adler", badTrailer, "after line " + lastLine + ": " + corrupt + "incorrect data check)"},
+        {"magic only", "GVX1", "at its start: compressed data ends early"},
+        // " t" passes the header check (0x2074 is a multiple of 31) but names no deflate method.
+        {"garbage stream", "GVX1 this is not zlib",
+         "at its start: " + corrupt + "unknown compression method)"},
     };
-    for (const auto& [name, bytes] : cases) {
+    for (const auto& [name, bytes, reason] : cases) {
         Drawing d;
         d.model.LayerOpen("kept");
         d.model.DrawLine(0, 0, 1, 1, 1);
@@ -551,15 +618,19 @@ TEST(NativeLayout, BadFilesLeaveTheDrawingAndViewUnchanged) {
         const ViewWindow view = d.view;
         writeBytes(dir / "bad.gvx", bytes);
         for (int mode : {layoutReplace, layoutAdd}) {
-            EXPECT_FALSE(CadLoad(d.model, d.view, dir / "bad.gvx", mode)) << name;
+            const std::string error = CadLoad(d.model, d.view, dir / "bad.gvx", mode).error;
+            EXPECT_NE(error.find((dir / "bad.gvx").string() + ": "), std::string::npos) << name;
+            EXPECT_NE(error.find(reason), std::string::npos) << name << ": " << error;
             EXPECT_EQ(d.model.Shapes.size(), 1u) << name;
             EXPECT_EQ(d.model.Layers.size(), 2u) << name;
             EXPECT_EQ(d.view, view) << name;
         }
     }
     Drawing d;
-    EXPECT_FALSE(CadLoad(d.model, d.view, dir / "missing.gvx", layoutReplace));
-    EXPECT_FALSE(CadLoad(d.model, d.view, dir.path(), layoutReplace)) << "a folder";
+    EXPECT_EQ(CadLoad(d.model, d.view, dir / "missing.gvx", layoutReplace).error,
+              (dir / "missing.gvx").string() + ": No such file or directory");
+    EXPECT_EQ(CadLoad(d.model, d.view, dir.path(), layoutReplace).error,
+              dir.path().string() + ": not a regular file");
     EXPECT_EQ(d.model.Layers.size(), 1u);
 }
 
@@ -577,20 +648,46 @@ TEST(NativeLayout, ShortFilesAndRandomBytesAreReadAsText) {
     EXPECT_EQ(d.model.Shapes.size(), 1u);
 }
 
-// Vertices are written by a fast path of their own; it must give formatFixed's text for every float.
-TEST(NativeLayout, VertexRealsAreFormatFixedOfTheSinglePrecisionValue) {
-    std::mt19937 random(20260305);
-    std::vector<float> values = {0.0f,   -0.0f,   0.5f,    -0.5f,   4512345.5f, 1e-7f,
-                                 -4e-7f, 5e-7f,   1.5e-6f, 2.5e-6f, 8388607.5f, 16777216.0f,
-                                 3e9f,   9.2e12f, 1e20f,   -3.4e38f};
-    for (int i = 0; i < 200000; ++i) {
-        const std::uint32_t bits = random();
+// Vertices are written by a fast path of their own; it must give formatFixed's text for every value:
+// the floats of layouts written in single precision, any double, grid coordinates and near-ties.
+TEST(NativeLayout, VertexRealsAreFormatFixedOfEveryValue) {
+    std::mt19937_64 random(20260305);
+    std::vector<double> values = {0.0,
+                                  -0.0,
+                                  0.5,
+                                  -0.5,
+                                  4512345.5,
+                                  1e-7,
+                                  -4e-7,
+                                  5e-7,
+                                  1.5e-6,
+                                  2.5e-6,
+                                  8388607.5,
+                                  16777216.0,
+                                  3e9,
+                                  9.2e12,
+                                  1e20,
+                                  -3.4e38,
+                                  4512345.678,
+                                  8796093.0222075,
+                                  8796093.0222085,
+                                  -0.0000005};
+    std::uniform_real_distribution<double> grid(-1e7, 1e7);
+    for (int i = 0; i < 100000; ++i) {
+        const std::uint32_t floatBits = static_cast<std::uint32_t>(random());
         float f = 0.0f;
-        std::memcpy(&f, &bits, sizeof f);
+        std::memcpy(&f, &floatBits, sizeof f);
         if (std::isfinite(f)) {
             values.push_back(f);
         }
-        values.push_back(static_cast<float>(450000.0 + (random() % 100000000) / 1000.0));
+        const std::uint64_t doubleBits = random();
+        double d = 0.0;
+        std::memcpy(&d, &doubleBits, sizeof d);
+        if (std::isfinite(d)) {
+            values.push_back(d);
+        }
+        values.push_back(grid(random));
+        values.push_back((static_cast<double>(random() % 10000000000000ull) + 0.5) / 1e6); // decimal ties
     }
     CanvasModel model;
     auto p = std::make_unique<TSPolyline>();
@@ -602,8 +699,7 @@ TEST(NativeLayout, VertexRealsAreFormatFixedOfTheSinglePrecisionValue) {
     const auto lines = splitLines(buildLayoutText(model, ViewWindow{}, savedAt));
     ASSERT_EQ(lines.size(), 7 + values.size() / 2);
     for (std::size_t i = 0; i + 1 < values.size(); i += 2) {
-        const std::string expected = formatFixed(static_cast<double>(values[i]), 6) + " " +
-                                     formatFixed(static_cast<double>(values[i + 1]), 6);
+        const std::string expected = formatFixed(values[i], 6) + " " + formatFixed(values[i + 1], 6);
         ASSERT_EQ(lines[7 + i / 2], expected) << values[i] << " " << values[i + 1];
     }
 }
@@ -653,12 +749,13 @@ TEST(NativeLayout, CorruptStreamUndoesWhatWasBuiltFromIt) {
         const ShapeId id = d.model.DrawCircle(1, 1, 1, kept);
         d.model.ShapeSelect(id, false);
         const TSShape* before = d.model.Shapes[0].get();
-        EXPECT_FALSE(loadLayoutBytes(d.model, d.view, bytes, mode));
+        EXPECT_TRUE(loadLayoutBytes(d.model, d.view, bytes, mode).error.starts_with("after line "))
+            << "bytes in memory name no file";
         ASSERT_EQ(d.model.Shapes.size(), 1u);
         EXPECT_EQ(d.model.Shapes[0].get(), before) << "the very same shape";
         EXPECT_EQ(d.model.Selection, std::vector<ShapeId>{id});
         EXPECT_EQ(test::layerNames(d.model), (std::vector<std::string>{"0:Default", "1:kept"}));
-        EXPECT_EQ(d.model.CurrentLayer, kept);
+        EXPECT_EQ(d.model.CurrentLayer(), kept);
         EXPECT_EQ(d.model.LayerCounter, 2);
         EXPECT_EQ(d.model.DrawPoint(0, 0, 0), id + 1) << "the id counter is back too";
         EXPECT_EQ(d.view, ViewWindow{});
@@ -697,11 +794,13 @@ TEST(NativeLayout, FailedSaveLeavesThePreviousLayoutIntact) {
     rlimit limited = old;
     limited.rlim_cur = before.size() + 1000;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const bool saved = CadSave(big.model, big.view, file, ManualClock(savedAt));
+    const LayoutFileResult saved = CadSave(big.model, big.view, file, ManualClock(savedAt));
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_FALSE(saved);
+    EXPECT_TRUE(saved.error.starts_with(file.string() + ": Cannot write ")) << saved.error;
+    EXPECT_TRUE(saved.error.ends_with(": File too large")) << saved.error;
     EXPECT_EQ(readBytes(file), before);
     std::size_t files = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path())) {

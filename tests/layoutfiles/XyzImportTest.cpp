@@ -12,7 +12,7 @@ using test::shapeAt;
 
 bool load(Drawing& d, const std::string& bytes, int layer = 0, double low = 0, double high = 0) {
     MemoryByteSource source(bytes);
-    return importXyz(d.model, d.view, headlessClientSize, source, layer, low, high);
+    return importXyz(d.model, d.view, headlessClientSize, source, layer, low, high).ok;
 }
 
 // Points on a regular grid of 2 m by 2 m, row by row.
@@ -151,9 +151,12 @@ TEST(XyzImport, NoUsablePointChangesNothing) {
     Drawing d;
     d.view.WorldSet(1, 2, 3, 0);
     const ViewWindow view = d.view;
-    EXPECT_FALSE(load(d, "# only\n; comments\n1 2\n"));
+    MemoryByteSource noPoint("# only\n; comments\n1 2\n");
+    EXPECT_EQ(importXyz(d.model, d.view, headlessClientSize, noPoint, 0, 0, 0).error,
+              "none of its 3 lines holds a point");
     EXPECT_FALSE(load(d, ""));
-    EXPECT_FALSE(XYZLoad(d.model, d.view, headlessClientSize, "/nonexistent/points.xyz", 0, 0, 0));
+    EXPECT_EQ(XYZLoad(d.model, d.view, headlessClientSize, "/nonexistent/points.xyz", 0, 0, 0).error,
+              "/nonexistent/points.xyz: No such file or directory");
     EXPECT_TRUE(d.model.Shapes.empty());
     EXPECT_EQ(d.view, view);
 }

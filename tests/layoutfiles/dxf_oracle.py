@@ -6,6 +6,8 @@
                                 "NAME<TAB>binary" for a binary DXF, "NAME<TAB>error TEXT" when
                                 ezdxf cannot read it.
   dxf_oracle.py dump FILE       the model space of one drawing, one entity a line (for export tests).
+  dxf_oracle.py paragraphs FILE the model-space MTEXT texts that hold paragraph breaks, one a line, as
+                                ezdxf's plain text with every line break a blank.
 
 Counting follows the import's entity rules: one shape per LINE, CIRCLE, ARC, ELLIPSE, SOLID, TRACE and
 POINT; SPLINE, LWPOLYLINE and POLYLINE only with at least two points (control points for SPLINE,
@@ -98,11 +100,20 @@ def dump(path):
             print(f"{kind} {layer}")
 
 
+def paragraphs(path):
+    doc = read(path)
+    for e in doc.modelspace().query("MTEXT"):
+        if "\\P" in e.text:
+            print(e.plain_text(split=False).replace("\n", " "))
+
+
 def main(argv):
     if len(argv) >= 3 and argv[1] == "count":
         count(argv[2:])
     elif len(argv) == 3 and argv[1] == "dump":
         dump(argv[2])
+    elif len(argv) == 3 and argv[1] == "paragraphs":
+        paragraphs(argv[2])
     else:
         print(__doc__, file=sys.stderr)
         return 2

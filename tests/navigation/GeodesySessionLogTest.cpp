@@ -8,6 +8,7 @@
 namespace selvir {
 namespace {
 
+// Keys the file lacks are logged with the values the chain uses for them.
 TEST(GeodesySessionLog, TwoSessionsUnderOneHeader) {
     test::TempDir dir;
     ProfileStore settings(dir / "SelvirHS.INI");
@@ -24,9 +25,10 @@ TEST(GeodesySessionLog, TwoSessionsUnderOneHeader) {
     });
     ManualClock clock(LocalDateTime{{2026, 3, 5}, 8, 0, 0, 5});
     const DataFolders folders(dir / "GVX", LocalDate{2026, 3, 5});
-    ASSERT_TRUE(writeGeodesySession(folders, settings, clock));
+    const GeodeticParameters inForce = GeodeticParameters::read(settings);
+    ASSERT_TRUE(writeGeodesySession(folders, inForce, clock));
     clock.advanceMs(3'600'000);
-    ASSERT_TRUE(writeGeodesySession(folders, settings, clock));
+    ASSERT_TRUE(writeGeodesySession(folders, inForce, clock));
 
     std::string text;
     ASSERT_TRUE(readWholeFile(folders.geodesyLog(LocalDate{2026, 3, 5}), text));
@@ -38,10 +40,10 @@ TEST(GeodesySessionLog, TwoSessionsUnderOneHeader) {
         "=== SESSION START: 080000005 ===" + lb + lb + "--- ELLIPSOID ---" + lb + "Semi-Major Axis: 6378388" +
         lb + "Inverse Flattening: 297" + lb + lb + "--- DATUM TRANSFORMATION ---" + lb +
         "Name of Datum: ED50" + lb + "Use DTP: Yes" + lb + "X/Y/Z Rotation: 0.1, -0.2, 0.3" + lb +
-        "X/Y/Z Shift: , , " + lb + "Scale PPM: " + lb + lb + "--- TRANSVERSE MERCATOR ---" + lb +
-        "Use TM: No" + lb + "CM: 27, Ref Lat: , SF: " + lb + "FE: , FN: " + lb + lb +
-        "--- LAMBERT CONFORMAL CONIC ---" + lb + "Use LCC: No" + lb + "SP1: , SP2: " + lb +
-        "CP: , CM: " + lb + "FE: , FN: " + lb + lb + std::string(40, '-') + lb + lb;
+        "X/Y/Z Shift: 0, 0, 0" + lb + "Scale PPM: 0" + lb + lb + "--- TRANSVERSE MERCATOR ---" + lb +
+        "Use TM: No" + lb + "CM: 27, Ref Lat: 0, SF: 1" + lb + "FE: 500000, FN: 0" + lb + lb +
+        "--- LAMBERT CONFORMAL CONIC ---" + lb + "Use LCC: No" + lb + "SP1: 40, SP2: 50" + lb +
+        "CP: 45, CM: 0" + lb + "FE: 0, FN: 0" + lb + lb + std::string(40, '-') + lb + lb;
     EXPECT_EQ(text.substr(header.size(), first.size()), first);
     EXPECT_NE(text.find("=== SESSION START: 090000005 ==="), std::string::npos);
     EXPECT_EQ(text.size(), header.size() + 2 * first.size());

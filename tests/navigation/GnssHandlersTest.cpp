@@ -35,7 +35,7 @@ struct Windows : MessageSink,
                  RealtimeReadoutSink,
                  GpsMonitorSink,
                  MapTimerControl,
-                 RealtimeButtonControl,
+                 RealtimeSwitchDisplay,
                  CanvasLayerControl,
                  OffsetsSource {
     std::vector<std::string> effects;
@@ -45,14 +45,14 @@ struct Windows : MessageSink,
 
     void showMessageWindow() override { effects.push_back("show"); }
     void appendMessage(const std::string& text) override { effects.push_back("message:" + text); }
-    void setSpeedText(const std::string& text) override { effects.push_back("speed:" + text); }
+    void setSpeedKnots(double knots) override { effects.push_back("speed:" + formatFixed(knots, 4)); }
     void setGpsBoxColor(ColorValue color) override { effects.push_back("gpsbox:" + colorName(color)); }
     bool monitorAcceptsLines() const override { return monitorOn; }
     void appendMonitorLine(const std::string& line) override { effects.push_back("monitor:" + line); }
     void setMonitorColor(ColorValue color) override { effects.push_back("monitorcolor:" + colorName(color)); }
     void startMapTimer() override { effects.push_back("map:start"); }
     void stopMapTimer() override { effects.push_back("map:stop"); }
-    void setRealtimeButtonDown(bool down) override {
+    void showRealtimeRunning(bool down) override {
         effects.push_back(down ? "realtime:down" : "realtime:up");
     }
     void setLayerAction(std::string_view layer, int action) override {
@@ -98,97 +98,104 @@ protected:
 };
 
 TEST_F(GnssHandlersTest, ConnectShowsLogsPressesRealtimeArmsTheVesselLayerAndStartsTheMap) {
-    handlers.ZGPS1Connect(3);
+    handlers.receiverConnected(3);
     EXPECT_EQ(windows.effects, (Effects{"show", "message:Connected to GPS on COM3", "realtime:down",
                                         "layer:~~Selvir Vessel=1", "map:start"}));
     EXPECT_EQ(eventsLogText(), "\nAuto Event:\t2026-03-05 093000005\tConnected to GPS on COM3");
 }
 
 TEST_F(GnssHandlersTest, DisconnectStopsTheMapFirstAndReleasesRealtime) {
-    handlers.ZGPS1Disconnect(12);
+    handlers.receiverDisconnected(12);
     EXPECT_EQ(windows.effects,
               (Effects{"map:stop", "show", "message:Disconnected from GPS on COM12", "realtime:up"}));
     EXPECT_EQ(eventsLogText(), "\nAuto Event:\t2026-03-05 093000005\tDisconnected from GPS on COM12");
 }
 
 TEST_F(GnssHandlersTest, IdleStopsTheMapForgetsThePositionAndReddensTheGpsBox) {
-    handlers.ZGPS1Position3DChange(41.01, 29.02, 3.5);
-    handlers.ZGPS1Idle();
+    handlers.positionChanged(41.01, 29.02, 3.5);
+    handlers.receiverIdle();
     EXPECT_EQ(windows.effects, (Effects{"map:stop", "show", "message:GPS is idle!", "gpsbox:red"}));
     EXPECT_EQ(state.GpsLatitude, 0.0);
     EXPECT_EQ(state.GpsLongitude, 0.0);
     EXPECT_EQ(state.GpsAltitude, 3.5) << "only the horizontal position is forgotten";
+    // Data returns with the quality the box showed before the silence: it must be recoloured.
+    handlers.handleGnssLine("$GPZDA,1", 4);
+    EXPECT_EQ(only("gpsbox"), (Effects{"gpsbox:red", "gpsbox:lime"}));
+    EXPECT_EQ(only("map:"), (Effects{"map:stop", "map:start"})) << "the map resumes with the data";
+    handlers.handleGnssLine("$GPZDA,2", 4);
+    EXPECT_EQ(only("map:"), (Effects{"map:stop", "map:start"})) << "once";
 }
 
 TEST_F(GnssHandlersTest, SilentReceiverGivesTwoEventLinesPerWatchdogPair) {
-    handlers.ZGPS1Idle();
-    handlers.ZGPS1Timeout();
+    handlers.receiverIdle();
+    handlers.receiverTimedOut();
     EXPECT_EQ(only("monitorcolor"), (Effects{"monitorcolor:red"}));
     EXPECT_EQ(eventsLogText(), "\nAuto Event:\t2026-03-05 093000005\tGPS is idle!"
                                "\nAuto Event:\t2026-03-05 093000005\tGPS Timeout!");
 }
 
 TEST_F(GnssHandlersTest, SendIsShownAndLoggedWithTheCommand) {
-    handlers.ZGPS1Send("$JASC,GPGGA,5\r\n");
+    handlers.commandSent("$JASC,GPGGA,5\r\n");
     EXPECT_EQ(windows.effects, (Effects{"show", "message:Command sent to device: $JASC,GPGGA,5\r\n"}));
     EXPECT_EQ(eventsLogText(),
               "\nAuto Event:\t2026-03-05 093000005\tCommand sent to device: $JASC,GPGGA,5\r\n");
 }
 
-TEST_F(GnssHandlersTest, SpeedIsShownInKnotsWithOneDecimal) {
-    handlers.ZGPS1SpeedChange(10.2); // 5.5075... kn
-    handlers.ZGPS1SpeedChange(0.0);
-    handlers.ZGPS1SpeedChange(41.4848); // 22.4 kn
-    handlers.ZGPS1SpeedChange(1.0);     // 0.5399... kn
-    EXPECT_EQ(windows.effects, (Effects{"speed:5.5", "speed:0.0", "speed:22.4", "speed:0.5"}));
+TEST_F(GnssHandlersTest, SpeedIsShownInKnots) {
+    handlers.speedChanged(10.2); // 5.5075... kn
+    handlers.speedChanged(0.0);
+    handlers.speedChanged(41.4848); // 22.4 kn
+    handlers.speedChanged(1.0);     // 0.5399... kn
+    // 1 knot is 1.852 km/h exactly.
+    EXPECT_EQ(windows.effects, (Effects{"speed:5.5076", "speed:0.0000", "speed:22.4000", "speed:0.5400"}));
 }
 
 TEST_F(GnssHandlersTest, MonitorGetsEveryLineOnlyWhileAccepting) {
-    handlers.ZGPS1NewCommand("$GPZDA,1", 0);
+    handlers.handleGnssLine("$GPZDA,1", 0);
     windows.monitorOn = false;
-    handlers.ZGPS1NewCommand("$GPZDA,2", 0);
+    handlers.handleGnssLine("$GPZDA,2", 0);
     EXPECT_EQ(only("monitor:"), (Effects{"monitor:$GPZDA,1"}));
 }
 
 TEST_F(GnssHandlersTest, HeadingFromHdt) {
-    handlers.ZGPS1NewCommand("$HEHDT,271.5,T", 0);
+    handlers.handleGnssLine("$HEHDT,271.5,T", 0);
     EXPECT_DOUBLE_EQ(state.GyroHeading, 271.5);
-    handlers.ZGPS1NewCommand("$HEHDT,,T", 0);
+    handlers.handleGnssLine("$HEHDT,,T", 0);
     EXPECT_DOUBLE_EQ(state.GyroHeading, 271.5) << "no number: the heading stays";
-    handlers.ZGPS1NewCommand("$GNHDT,12.25,T*1F", 0);
+    handlers.handleGnssLine("$GNHDT,12.25,T*2F", 0);
     EXPECT_DOUBLE_EQ(state.GyroHeading, 12.25);
 }
 
 TEST_F(GnssHandlersTest, SpeedKnotsFromRmcAndVtg) {
-    handlers.ZGPS1NewCommand("$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A", 0);
+    handlers.handleGnssLine("$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A", 0);
     EXPECT_DOUBLE_EQ(state.SpeedKnots, 22.4);
-    handlers.ZGPS1NewCommand("$GPRMC,123520,V,,,,,,,230394,,,N", 0);
+    handlers.handleGnssLine("$GPRMC,123520,V,,,,,,,230394,,,N", 0);
     EXPECT_EQ(state.SpeedKnots, 0.0) << "a void RMC stops matching before the speed";
-    handlers.ZGPS1NewCommand("$GPVTG,054.7,T,034.4,M,005.5,N,010.2,K", 0);
+    handlers.handleGnssLine("$GPVTG,054.7,T,034.4,M,005.5,N,010.2,K", 0);
     EXPECT_DOUBLE_EQ(state.SpeedKnots, 5.5);
-    handlers.ZGPS1NewCommand("$GPVTG,054.7,T,,M,005.5,N,010.2,K", 0);
+    handlers.handleGnssLine("$GPVTG,054.7,T,,M,005.5,N,010.2,K", 0);
     EXPECT_EQ(state.SpeedKnots, 0.0) << "an empty magnetic course stops the match";
-    handlers.ZGPS1NewCommand("$GPVTG,054.7,T,034.4,M,-1.0,N,010.2,K", 0);
+    handlers.handleGnssLine("$GPVTG,054.7,T,034.4,M,-1.0,N,010.2,K", 0);
     EXPECT_EQ(state.SpeedKnots, 0.0) << "a negative speed is not taken";
 }
 
 TEST_F(GnssHandlersTest, RtkHeightAndTideOnlyFromRtkFixedGga) {
     windows.offsetFields.offsetC = 2.0;
-    handlers.ZGPS1NewCommand("$GPGGA,123519,4807.038,N,01131.000,E,4,08,0.9,12.30,M,35.10,M,,*47", 0);
+    handlers.handleGnssLine("$GPGGA,123519,4807.038,N,01131.000,E,4,08,0.9,12.30,M,35.10,M,,*7E", 0);
     EXPECT_NEAR(state.RtkHeight, 47.40, 1e-9);
     EXPECT_NEAR(state.RtkTide, 45.40, 1e-9);
-    handlers.ZGPS1NewCommand("$GPGGA,123520,4807.038,N,01131.000,E,5,08,0.9,20.00,M,35.10,M,,*47", 0);
+    handlers.handleGnssLine("$GPGGA,123520,4807.038,N,01131.000,E,5,08,0.9,20.00,M,35.10,M,,*77", 0);
     EXPECT_NEAR(state.RtkHeight, 47.40, 1e-9) << "RTK float changes neither";
     EXPECT_NEAR(state.RtkTide, 45.40, 1e-9);
-    handlers.ZGPS1NewCommand("$GPGGA,123521,4807.038,N,01131.000,E,4,08,0.9,12.30,M,,M,,*47", 0);
+    handlers.handleGnssLine("$GPGGA,123521,4807.038,N,01131.000,E,4,08,0.9,12.30,M,,M,,*5C", 0);
     EXPECT_NEAR(state.RtkHeight, 12.30, 1e-9) << "no separation: the altitude alone";
     EXPECT_NEAR(state.RtkTide, 10.30, 1e-9);
-    handlers.ZGPS1NewCommand("$GPGGA,123522,,,,,4,08,0.9,12.30,M,35.10,M,,*47", 0);
+    handlers.handleGnssLine("$GPGGA,123522,,,,,4,08,0.9,12.30,M,35.10,M,,*4F", 0);
     EXPECT_NEAR(state.RtkHeight, 12.30, 1e-9) << "an empty position stops the match before the fix";
 }
 
 TEST_F(GnssHandlersTest, OffsetsAreCopiedOnEveryLineWhileTheirWindowIsClosed) {
-    handlers.ZGPS1NewCommand("$GPZDA,1", 0);
+    handlers.handleGnssLine("$GPZDA,1", 0);
     EXPECT_EQ(state.OffsetA, 0.5);
     EXPECT_EQ(state.SoundVelocity, 1500.0);
     EXPECT_EQ(state.OffsetC, 2.0);
@@ -196,11 +203,11 @@ TEST_F(GnssHandlersTest, OffsetsAreCopiedOnEveryLineWhileTheirWindowIsClosed) {
     windows.offsetsOpen = true;
     windows.offsetFields = {0.7, 1480.0, 3.0, 0.4};
     const std::string rtk = "$GPGGA,123519,4807.038,N,01131.000,E,4,08,0.9,12.30,M,35.10,M,,";
-    handlers.ZGPS1NewCommand(rtk, 0);
+    handlers.handleGnssLine(rtk, 0);
     EXPECT_EQ(state.OffsetA, 0.5) << "edits in the open window do not count yet";
     EXPECT_NEAR(state.RtkTide, 45.40, 1e-9);
     windows.offsetsOpen = false;
-    handlers.ZGPS1NewCommand(rtk, 0);
+    handlers.handleGnssLine(rtk, 0);
     EXPECT_EQ(state.OffsetA, 0.7);
     EXPECT_EQ(state.SoundVelocity, 1480.0);
     EXPECT_EQ(state.ManualTide, 0.4);
@@ -209,19 +216,19 @@ TEST_F(GnssHandlersTest, OffsetsAreCopiedOnEveryLineWhileTheirWindowIsClosed) {
 
 TEST_F(GnssHandlersTest, GpsBoxIsRecolouredOnlyWhenTheFixQualityChanges) {
     for (int fix : {1, 4, 4, 2}) {
-        handlers.ZGPS1NewCommand("$GPZDA,1", fix);
+        handlers.handleGnssLine("$GPZDA,1", fix);
     }
     EXPECT_EQ(only("gpsbox"), (Effects{"gpsbox:red", "gpsbox:lime", "gpsbox:aqua"}));
     EXPECT_EQ(state.LastFixQuality, 2);
-    handlers.ZGPS1NewCommand("$GPZDA,1", 3);
-    handlers.ZGPS1NewCommand("$GPZDA,1", 5);
-    handlers.ZGPS1NewCommand("$GPZDA,1", 0);
+    handlers.handleGnssLine("$GPZDA,1", 3);
+    handlers.handleGnssLine("$GPZDA,1", 5);
+    handlers.handleGnssLine("$GPZDA,1", 0);
     EXPECT_EQ(only("gpsbox"), (Effects{"gpsbox:red", "gpsbox:lime", "gpsbox:aqua", "gpsbox:yellow",
                                        "gpsbox:yellow", "gpsbox:red"}));
 }
 
 TEST_F(GnssHandlersTest, FirstFixQualityZeroLeavesTheBoxAsDesigned) {
-    handlers.ZGPS1NewCommand("$GPGGA,1,,,,,0,00,,,M,,M,,", 0);
+    handlers.handleGnssLine("$GPGGA,1,,,,,0,00,,,M,,M,,", 0);
     EXPECT_TRUE(only("gpsbox").empty());
 }
 
@@ -246,11 +253,11 @@ TEST(FixQuality, NamesAndColours) {
 TEST(GnssHandlersHeadless, NullSinksAreSkippedAndTheStateStillFills) {
     NavigationState state;
     GnssHandlers handlers(state, {});
-    handlers.ZGPS1Connect(1);
-    handlers.ZGPS1Idle();
-    handlers.ZGPS1Timeout();
-    handlers.ZGPS1SpeedChange(3.0);
-    handlers.ZGPS1NewCommand("$HEHDT,10.5,T", 4);
+    handlers.receiverConnected(1);
+    handlers.receiverIdle();
+    handlers.receiverTimedOut();
+    handlers.speedChanged(3.0);
+    handlers.handleGnssLine("$HEHDT,10.5,T", 4);
     EXPECT_EQ(state.GyroHeading, 10.5);
     EXPECT_EQ(state.LastFixQuality, 4);
 }
@@ -264,18 +271,18 @@ TEST_F(GnssHandlersTest, WiredReaderFillsTheStateAndTheFixColourFollowsTheReader
     reader.Port = 5;
     wireGnssReader(reader, handlers);
     reader.Open();
-    device.feed("$GPGGA,123519,4807.038,N,01131.000,E,4,08,0.9,12.30,M,35.10,M,,*47\r\n");
+    device.feed("$GPGGA,123519,4807.038,N,01131.000,E,4,08,0.9,12.30,M,35.10,M,,*7E\r\n");
     reader.PollTick();
     EXPECT_NEAR(state.GpsLatitude, 48.1173, 1e-12);
     EXPECT_NEAR(state.GpsLongitude, 11.0 + 31.0 / 60.0, 1e-12);
     EXPECT_DOUBLE_EQ(state.GpsAltitude, 12.30);
     EXPECT_NEAR(state.RtkHeight, 47.40, 1e-9);
-    // The line handler runs before the reader decodes the line: the box follows on the next line.
-    EXPECT_TRUE(only("gpsbox").empty());
+    // The box follows the fix with the position the reader decoded, not one line later.
+    EXPECT_EQ(only("gpsbox"), (Effects{"gpsbox:lime"}));
     device.feed("$GPVTG,054.7,T,034.4,M,005.5,N,010.2,K\r\n");
     reader.PollTick();
     EXPECT_EQ(only("gpsbox"), (Effects{"gpsbox:lime"}));
-    EXPECT_EQ(only("speed:"), (Effects{"speed:5.5"}));
+    EXPECT_EQ(only("speed:"), (Effects{"speed:5.5076"}));
     EXPECT_DOUBLE_EQ(state.SpeedKnots, 5.5);
     reader.Send("$JASC,GPVTG,5\r\n");
     reader.WatchdogTick();
@@ -287,6 +294,38 @@ TEST_F(GnssHandlersTest, WiredReaderFillsTheStateAndTheFixColourFollowsTheReader
                        stamp + "GPS is idle!" + stamp + "GPS Timeout!" + stamp +
                        "Disconnected from GPS on COM5");
     EXPECT_EQ(state.GpsLatitude, 0.0) << "the idle receiver's position is forgotten";
+}
+
+// A receiver that falls silent and comes back at the very position and quality it had: the map timer
+// starts again by itself, the position returns and the GPS box turns from red back to the fix's colour.
+TEST_F(GnssHandlersTest, DropoutAndRecoveryAtTheSamePositionResumeTheMap) {
+    auto owned = std::make_unique<MemorySerialDevice>();
+    MemorySerialDevice& device = *owned;
+    TSelvirSerialGPS reader(nullptr, std::move(owned));
+    reader.setTimersEnabled(false);
+    wireGnssReader(reader, handlers);
+    reader.Open();
+    const std::string fix = "$GPGGA,123519,4807.038,N,01131.000,E,4,08,0.9,12.30,M,35.10,M,,*7E\r\n";
+    device.feed(fix);
+    reader.PollTick();
+    reader.WatchdogTick(); // data since the last tick
+    reader.WatchdogTick(); // none: idle and time-out
+    EXPECT_TRUE(handlers.receiverSilent());
+    EXPECT_EQ(reader.FixQuality(), 0) << "a silent receiver has no fix";
+    EXPECT_EQ(only("map:"), (Effects{"map:start", "map:stop"}));
+    EXPECT_EQ(only("gpsbox"), (Effects{"gpsbox:lime", "gpsbox:red"}));
+
+    device.feed(fix);
+    reader.PollTick();
+    EXPECT_FALSE(handlers.receiverSilent());
+    EXPECT_NEAR(state.GpsLatitude, 48.1173, 1e-12) << "the same position is taken again";
+    EXPECT_EQ(reader.FixQuality(), 4);
+    EXPECT_EQ(only("map:"), (Effects{"map:start", "map:stop", "map:start"}));
+    EXPECT_EQ(only("gpsbox"), (Effects{"gpsbox:lime", "gpsbox:red", "gpsbox:red", "gpsbox:lime"}))
+        << "the first line after the silence shows no fix yet; the position brings the fix colour";
+    const std::string log = eventsLogText();
+    EXPECT_NE(log.find("GPS is idle!"), std::string::npos);
+    EXPECT_NE(log.find("GPS Timeout!"), std::string::npos);
 }
 
 } // namespace

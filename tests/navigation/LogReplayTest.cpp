@@ -77,9 +77,26 @@ struct LogReplayTest : ::testing::Test {
     }
 };
 
-TEST_F(LogReplayTest, MergedLogsGiveRowsOnTheLogClockAtTheLastTickPosition) {
+// Every row's easting and northing are PROJ's projection of that row's own latitude and longitude.
+void expectOwnGridPosition(const std::vector<std::string>& row) {
+    ASSERT_FALSE(row[1].empty()) << "a position";
+    const auto [e, n] = grid(std::stod(row[1]), std::stod(row[2]));
+    EXPECT_NEAR(std::stod(row[3]), e, 0.0051) << row[0];
+    EXPECT_NEAR(std::stod(row[4]), n, 0.0051) << row[0];
+}
+
+// A depth without a position: empty position fields and fix 0, the depth itself kept.
+void expectNoPosition(const std::vector<std::string>& row) {
+    for (int column : {1, 2, 3, 4}) {
+        EXPECT_EQ(row[static_cast<std::size_t>(column)], "") << row[0] << " column " << column;
+    }
+    EXPECT_EQ(row[14], "0") << row[0];
+    EXPECT_FALSE(row[7].empty()) << row[0];
+}
+
+TEST_F(LogReplayTest, MergedLogsGiveRowsOnTheLogClockAtTheirOwnFix) {
     // Fixes every 200 ms from 13:45:00.000, depths between them. Realtime starts with the first line, so
-    // the map ticks at .500 and 1.000: the first depth has no grid position yet.
+    // the map ticks at .500 and 1.000; the rows do not wait for a tick.
     std::string g, s;
     for (int i = 0; i < 6; ++i) {
         g += logged(i * 200, gga(i, 30 + i));
@@ -98,47 +115,48 @@ TEST_F(LogReplayTest, MergedLogsGiveRowsOnTheLogClockAtTheLastTickPosition) {
     const auto r = rows();
     ASSERT_EQ(r.size(), 3u);
     EXPECT_EQ(r[0][0], "2026-03-05 134500100");
-    EXPECT_EQ(r[0][3], "0.00") << "no map tick before the first depth";
-    EXPECT_EQ(r[0][1], formatGeneral(41.0)) << "the fix of 13:45:00.000";
     EXPECT_EQ(r[0][7], "10.50");
-
-    // 13:45:00.700: the tick of .500 used the fix of .400 (lat 41 02', lon 29 32').
-    EXPECT_EQ(r[1][0], "2026-03-05 134500700");
-    auto [e, n] = grid(41 + 2 / 60.0, 29 + 32 / 60.0);
-    EXPECT_NEAR(std::stod(r[1][3]), e, 0.0051);
-    EXPECT_NEAR(std::stod(r[1][4]), n, 0.0051);
-    EXPECT_EQ(r[1][1], formatGeneral(41 + 3 / 60.0)) << "the row's own position is the latest fix (.600)";
-
-    // 13:45:01.100: the tick of 1.000 came after the fix logged at 1.000 (lines first at equal times).
-    std::tie(e, n) = grid(41 + 5 / 60.0, 29 + 35 / 60.0);
-    EXPECT_NEAR(std::stod(r[2][3]), e, 0.0051);
-    EXPECT_NEAR(std::stod(r[2][4]), n, 0.0051);
-    EXPECT_EQ(r[2][14], "4");
+    const double latitudes[] = {41.0, 41 + 3 / 60.0, 41 + 5 / 60.0}; // the fixes of .000, .600, 1.000
+    for (std::size_t i = 0; i < r.size(); ++i) {
+        EXPECT_EQ(r[i][1], formatGeneral(latitudes[i]));
+        expectOwnGridPosition(r[i]);
+        EXPECT_EQ(r[i][14], "4");
+    }
 }
 
-TEST_F(LogReplayTest, SilentReceiverStopsTheMapAndClearsThePositionAsLive) {
+TEST_F(LogReplayTest, DropoutStopsTheMapAndRecoveryResumesItByItself) {
     // Fixes until 13:45:01.000; 10 s after the last read the watchdog reports the receiver idle, which
-    // stops the map timer and zeroes the position; depths keep coming.
+    // stops the map timer and zeroes the position; depths keep coming. Fixes return at 15.000.
     std::string g;
     for (int i = 0; i <= 5; ++i) {
         g += logged(i * 200, gga(i, 30 + i));
     }
+    for (int i = 0; i <= 5; ++i) {
+        g += logged(15000 + i * 200, gga(10 + i, 40 + i));
+    }
     ASSERT_TRUE(writeFileAtomically(gnssLog, g));
-    ASSERT_TRUE(
-        writeFileAtomically(sbesLog, logged(10900, "$SDDPT,10.00,0.5") + logged(11100, "$SDDPT,11.00,0.5")));
+    ASSERT_TRUE(writeFileAtomically(
+        sbesLog, logged(10900, "$SDDPT,10.00,0.5") + logged(11100, "$SDDPT,11.00,0.5") +
+                     logged(15100, "$SDDPT,12.00,0.5") + logged(16100, "$SDDPT,13.00,0.5")));
     std::vector<std::string> messages;
     options.message = [&](const std::string& text) { messages.push_back(text); };
     ASSERT_TRUE(replay()) << error;
-    EXPECT_EQ(report.mapTicks, 22u) << "ticks at 0.5 s .. 11.0 s, none after the idle of 11.0 s";
+    EXPECT_EQ(report.mapTicks, 24u) << "0.5 s .. 11.0 s, none while silent, again at 15.5 and 16.0";
     const auto r = rows();
-    ASSERT_EQ(r.size(), 2u);
+    ASSERT_EQ(r.size(), 4u);
     EXPECT_EQ(r[0][1], formatGeneral(41 + 5 / 60.0));
-    EXPECT_EQ(r[1][1], "0") << "idle at 13:45:11.000 cleared the position";
-    EXPECT_EQ(r[1][3], r[0][3]) << "the grid position of the last tick stays";
+    expectOwnGridPosition(r[0]);
+    expectNoPosition(r[1]); // idle at 13:45:11.000: no fix 4 at latitude 0
+    EXPECT_EQ(r[2][1], formatGeneral(41 + 10 / 60.0)) << "the first fix after the silence";
+    expectOwnGridPosition(r[2]);
+    EXPECT_EQ(r[3][1], formatGeneral(41 + 15 / 60.0));
+    expectOwnGridPosition(r[3]);
+    EXPECT_EQ(r[3][14], "4");
     EXPECT_NE(std::find(messages.begin(), messages.end(), "GPS is idle!"), messages.end());
     std::string events;
     readWholeFile(folders.eventsLog(LocalDate{2026, 3, 5}), events);
     EXPECT_NE(events.find("Auto Event:\t2026-03-05 134511000\tGPS is idle!"), std::string::npos) << events;
+    EXPECT_NE(events.find("Auto Event:\t2026-03-05 134511000\tGPS Timeout!"), std::string::npos) << events;
     EXPECT_NE(events.find("Auto Event:\t2026-03-05 134500000\tRealtime STARTED"), std::string::npos);
 }
 
@@ -166,14 +184,15 @@ TEST_F(LogReplayTest, EventsLogFixesTheMapTimerPhaseAndTheSessions) {
     EXPECT_EQ(report.mapTicks, 5u) << "0.200, 0.700, 1.200, 1.700, then 2.550";
     const auto r = rows();
     ASSERT_EQ(r.size(), 4u);
-    auto [e, n] = grid(41, 29.5);
-    EXPECT_NEAR(std::stod(r[0][3]), e, 0.0051) << "the tick of 0.200 saw the fix of 0.000";
-    std::tie(e, n) = grid(41 + 2 / 60.0, 29 + 32 / 60.0);
-    EXPECT_NEAR(std::stod(r[1][3]), e, 0.0051) << "the tick of 0.700 saw the fix of 0.600";
-    EXPECT_EQ(r[2][14], "0") << "the reader starts again from zero after the new start";
-    EXPECT_EQ(r[2][1], formatGeneral(41 + 5 / 60.0)) << "the navigation state outlives a stop";
-    std::tie(e, n) = grid(41 + 7 / 60.0, 29 + 37 / 60.0);
-    EXPECT_NEAR(std::stod(r[3][3]), e, 0.0051) << "the tick of 2.550 saw the fix of 2.100";
+    EXPECT_EQ(r[0][1], formatGeneral(41.0)) << "the fix of 0.000";
+    expectOwnGridPosition(r[0]);
+    EXPECT_EQ(r[1][1], formatGeneral(41 + 3 / 60.0)) << "the fix of 0.900";
+    expectOwnGridPosition(r[1]);
+    // After the new start the reopened port has brought no fix yet: the previous run's position must
+    // not be written as this one's.
+    expectNoPosition(r[2]);
+    EXPECT_EQ(r[3][1], formatGeneral(41 + 7 / 60.0)) << "the fix of 2.100";
+    expectOwnGridPosition(r[3]);
     EXPECT_EQ(r[3][14], "4");
 }
 

@@ -73,7 +73,7 @@ class FakeSettings final : public MapUpdateSettings {
 public:
     NavigationDisplaySettings navigation;
     DeviceSwitches device;
-    LabelSettings labels;
+    DisplaySettings labels;
     bool offsetsOpen = false;
     GeodeticParameters geodetic;
     VesselGeometry geometry;
@@ -81,7 +81,7 @@ public:
 
     NavigationDisplaySettings navigationSettings() override { return navigation; }
     DeviceSwitches deviceSwitches() override { return device; }
-    LabelSettings labelSettings() override { return labels; }
+    DisplaySettings displaySettings() override { return labels; }
     bool offsetsWindowOpen() override { return offsetsOpen; }
     GeodeticParameters geodeticParameters() override {
         ++geodeticReads;
@@ -93,15 +93,27 @@ public:
     }
 };
 
+class RecordingStatusBar final : public StatusBarSink {
+public:
+    std::vector<std::string> panels = std::vector<std::string>(6);
+    std::optional<bool> positionLost;
+    int panelCount() const override { return static_cast<int>(panels.size()); }
+    void setPanelText(int panel, const std::string& text) override {
+        panels[static_cast<std::size_t>(panel)] = text;
+    }
+    void setPositionLost(bool lost) override { positionLost = lost; }
+};
+
 struct MapUpdateTest : ::testing::Test {
     NavigationState state;
     RealtimeReadout readout;
     FakeSettings settings;
     RecordingCanvas canvas;
-    ManualClock clock;
+    RecordingStatusBar statusBar;
+    ManualClock clock{LocalDateTime{{2026, 3, 5}, 10, 15, 2, 250}};
     std::vector<std::string> problems;
     MapUpdate engine{state, readout, settings,
-                     MapUpdateOutputs{&canvas, nullptr, nullptr,
+                     MapUpdateOutputs{&canvas, &statusBar, nullptr,
                                       [this](const std::string& text) { problems.push_back(text); }},
                      clock};
 
@@ -116,7 +128,7 @@ struct MapUpdateTest : ::testing::Test {
 TEST_F(MapUpdateTest, VesselArrowAndCirclesAroundThePosition) {
     settings.geometry = VesselGeometry{2, 10, 10, 100, 10};
     state.GyroHeading = 90;
-    ASSERT_EQ(engine.tMapTimer(reader()), MapUpdate::Tick::Done);
+    ASSERT_EQ(engine.tick(reader()), MapUpdate::Tick::Done);
     EXPECT_NEAR(state.Convergence, 0, 1e-12);
     EXPECT_NEAR(state.VesselHeading, 90, 1e-12);
     const auto vessel = canvas.on(7);
@@ -140,7 +152,7 @@ TEST_F(MapUpdateTest, VesselArrowAndCirclesAroundThePosition) {
     EXPECT_EQ(vessel[5].c, 10);
     EXPECT_EQ(vessel[6].c, 20);
     // Redrawn, not accumulated.
-    engine.tMapTimer(reader());
+    engine.tick(reader());
     EXPECT_EQ(canvas.on(7).size(), 7u);
 }
 
@@ -148,7 +160,7 @@ TEST_F(MapUpdateTest, HeadingFromCourseWhenTheGyroIsOff) {
     settings.device.gyroEnabled = false;
     state.GyroHeading = 90;
     state.GpsLongitude = 31.0; // east of the central meridian: convergence is negative
-    engine.tMapTimer(reader());
+    engine.tick(reader());
     EXPECT_LT(state.Convergence, 0);
     EXPECT_NEAR(state.VesselHeading, 45.0 + state.Convergence, 1e-12);
 }
@@ -159,7 +171,7 @@ std::vector<int> ticksWithTrack(MapUpdateTest& t, int interval, int ticks) {
     for (int tick = 1; tick <= ticks; ++tick) {
         const auto before = t.canvas.on(1).size();
         t.state.GpsLatitude += 0.0001;
-        t.engine.tMapTimer(t.reader(4));
+        t.engine.tick(t.reader(4));
         if (t.canvas.on(1).size() > before) {
             drawn.push_back(tick);
         }
@@ -181,12 +193,12 @@ TEST_F(MapUpdateTest, TrackLayerAndColourByFixQuality) {
     settings.navigation.colorTracklines0 = 0x00FFFF;
     settings.navigation.gridColor = 0xC0C0C0;
     settings.navigation.trackWidthPx = 2;
-    engine.tMapTimer(reader(4));
-    const std::pair<int, int> expectations[] = {{4, 1}, {5, 3}, {2, 3}, {3, 3}, {1, 2}, {0, 2}, {6, 2}};
+    engine.tick(reader(4));
+    const std::pair<int, int> expectations[] = {{4, 1}, {5, 3}, {2, 3}, {3, 3}, {1, 2}, {6, 2}};
     for (const auto& [fix, layer] : expectations) {
         const auto before = canvas.on(layer).size();
         state.GpsLatitude += 0.0001;
-        engine.tMapTimer(reader(fix));
+        engine.tick(reader(fix));
         EXPECT_EQ(canvas.on(layer).size(), before + 1) << "fix " << fix;
     }
     EXPECT_EQ(canvas.penColor[1], 0x008000u);
@@ -195,31 +207,102 @@ TEST_F(MapUpdateTest, TrackLayerAndColourByFixQuality) {
     EXPECT_EQ(canvas.penWidth[2], 2);
 }
 
+// Before the first fix, with a fix quality of 0, with the 0, 0 of an empty GGA or of a silent receiver:
+// nothing may be drawn or projected, and the first track segment starts at the first real fix.
+TEST_F(MapUpdateTest, NothingIsDrawnAtAPositionTheReceiverNeverReported) {
+    struct Case {
+        const char* what;
+        int fix;
+        double lat, lon;
+        bool silent;
+    };
+    const Case cases[] = {{"no GGA yet", 0, 0, 0, false},
+                          {"quality 0 with a position", 0, 41.0, 30.0, false},
+                          {"a fix quality with the empty position", 4, 0, 0, false},
+                          {"receiver silent", 4, 41.0, 30.0, true}};
+    settings.navigation.trackIntervalTicks = 1;
+    state.DepthHF = 12.5;
+    for (const Case& c : cases) {
+        state.GpsLatitude = c.lat;
+        state.GpsLongitude = c.lon;
+        ReaderValues values = reader(c.fix);
+        values.receiverSilent = c.silent;
+        for (int tick = 0; tick < 3; ++tick) {
+            EXPECT_EQ(engine.tick(values), MapUpdate::Tick::NoPosition) << c.what;
+        }
+        EXPECT_TRUE(canvas.shapes.empty()) << c.what;
+        EXPECT_TRUE(canvas.depthLabels.empty()) << c.what;
+        EXPECT_EQ(state.Easting, 0) << c.what;
+        EXPECT_EQ(statusBar.panels[0], "Lat: -") << c.what;
+        EXPECT_EQ(statusBar.panels[2], "E: -") << c.what;
+        EXPECT_EQ(statusBar.positionLost, true) << c.what;
+        ASSERT_TRUE(canvas.currentSpeed) << "the boxes still show: " << c.what;
+    }
+    state.GpsLatitude = 41.0;
+    state.GpsLongitude = 30.0;
+    EXPECT_EQ(engine.tick(reader(4)), MapUpdate::Tick::Done);
+    EXPECT_EQ(statusBar.positionLost, false);
+    EXPECT_EQ(statusBar.panels[2], "E: 500000.00");
+    state.GpsLatitude += 0.0001;
+    engine.tick(reader(4));
+    const auto track = canvas.on(1);
+    ASSERT_EQ(track.size(), 1u);
+    EXPECT_NEAR(track[0].a, 500000, 1e-6) << "the first segment starts at the first fix";
+    EXPECT_GT(track[0].b, 4.5e6);
+}
+
+TEST_F(MapUpdateTest, SilentReceiverShowsTheOutageUntilFixesReturn) {
+    engine.tick(reader(4));
+    const std::size_t vesselShapes = canvas.on(7).size();
+    clock.advanceMs(10'000);
+    engine.showReceiverSilent(reader(4));
+    EXPECT_EQ(canvas.statusText, "GPS is idle! | No position since 10:15:02");
+    EXPECT_EQ(canvas.statusFix, 0) << "the outage colour, not the last fix's";
+    EXPECT_EQ(statusBar.positionLost, true);
+    EXPECT_EQ(statusBar.panels[1], "Lon: -");
+    EXPECT_EQ(canvas.on(7).size(), vesselShapes) << "the vessel stays where it was last seen";
+    engine.tick(reader(4));
+    EXPECT_EQ(canvas.statusText, "RTK Fix | Spd: 0.0 kn | SV: 12 | Ant: 0.00 m | Tide: 0.00 m");
+    EXPECT_EQ(statusBar.positionLost, false);
+    EXPECT_EQ(formatSilentStatusText(std::nullopt), "GPS is idle! | No position");
+}
+
+TEST_F(MapUpdateTest, GridPositionOfAFixUsesTheRunsChain) {
+    // No tick yet: the chain is read on first use, once.
+    const auto grid = engine.gridPositionOf(41.0, 30.0, 10.0);
+    ASSERT_TRUE(grid);
+    EXPECT_NEAR(grid->eastingM, 500000, 1e-6);
+    EXPECT_FALSE(engine.gridPositionOf(95.0, 30.0, 0));
+    engine.tick(reader(4));
+    EXPECT_EQ(settings.geodeticReads, 1);
+    EXPECT_NEAR(state.Northing, grid->northingM, 1e-9);
+}
+
 TEST_F(MapUpdateTest, LinesJoinConsecutiveTrackPointsOrDotsWhenAsked) {
     settings.navigation.trackIntervalTicks = 1;
-    engine.tMapTimer(reader());
+    engine.tick(reader());
     const double e1 = state.Easting, n1 = state.Northing;
     state.GpsLatitude += 0.001;
-    engine.tMapTimer(reader());
+    engine.tick(reader());
     const auto lines = canvas.on(1);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].a, e1);
     EXPECT_EQ(lines[0].b, n1);
     EXPECT_EQ(lines[0].d, state.Northing);
     settings.navigation.trackAsLine = false;
-    engine.tMapTimer(reader());
+    engine.tick(reader());
     EXPECT_EQ(canvas.on(1).back().kind, 'P');
 }
 
 TEST_F(MapUpdateTest, FollowKeepsTheVesselInTheMiddle) {
     engine.FollowVessel = true;
-    engine.tMapTimer(reader());
+    engine.tick(reader());
     ASSERT_EQ(canvas.pans.size(), 1u);
     EXPECT_NEAR(canvas.pans[0].first, state.Easting - 500, 1e-9);
     EXPECT_NEAR(canvas.pans[0].second, state.Northing - 500, 1e-9);
     EXPECT_NEAR((canvas.window.left + canvas.window.right) / 2, state.Easting, 1e-6);
     engine.FollowVessel = false;
-    engine.tMapTimer(reader());
+    engine.tick(reader());
     EXPECT_EQ(canvas.pans.size(), 1u);
     EXPECT_GE(canvas.refreshes, 1);
 }
@@ -227,32 +310,32 @@ TEST_F(MapUpdateTest, FollowKeepsTheVesselInTheMiddle) {
 TEST_F(MapUpdateTest, StatusTextWithAndWithoutDepthAndTide) {
     state.RtkHeight = 47.4;
     state.RtkTide = 45.4;
-    readout.Speed = "5.4";
-    engine.tMapTimer(reader(4));
+    readout.speedKnots = 5.4;
+    engine.tick(reader(4));
     EXPECT_EQ(engine.StatusText(), "RTK Fix | Spd: 5.4 kn | SV: 12 | Ant: 47.40 m | Tide: 45.40 m");
     EXPECT_EQ(canvas.statusText, engine.StatusText());
     EXPECT_EQ(canvas.statusFix, 4);
     state.DepthHF = 12.844;
-    engine.tMapTimer(reader(3));
+    engine.tick(reader(3));
     EXPECT_EQ(engine.StatusText(),
               "Fix:3 | Spd: 5.4 kn | SV: 12 | Ant: 47.40 m | Tide: 45.40 m | Depth: 12.84 m");
     settings.offsetsOpen = true;
     settings.device.sensorEnabled = false;
-    readout.Speed = "---";
-    engine.tMapTimer(reader(1));
+    readout.speedKnots.reset();
+    engine.tick(reader(1));
     EXPECT_EQ(engine.StatusText(), "GPS | Spd: 0.0 kn | SV: 12 | Ant: 47.40 m | Tide: - m");
-    EXPECT_EQ(readout.LTideHt, "-");
-    EXPECT_EQ(readout.Fixed, "1");
-    EXPECT_EQ(readout.SatelliteLabel, "12");
-    EXPECT_EQ(readout.LAntennaH, "47.40");
+    EXPECT_FALSE(readout.tideM) << "being edited";
+    EXPECT_EQ(readout.fixQuality, 1);
+    EXPECT_EQ(readout.satellites, 12);
+    EXPECT_EQ(readout.antennaHeightM, 47.4);
 }
 
 TEST_F(MapUpdateTest, UnconvertiblePositionAbandonsTheTickSilently) {
-    engine.tMapTimer(reader());
+    engine.tick(reader());
     const double easting = state.Easting;
     const auto shapes = canvas.shapes.size();
     state.GpsLatitude = 95; // line noise
-    EXPECT_EQ(engine.tMapTimer(reader()), MapUpdate::Tick::Abandoned);
+    EXPECT_EQ(engine.tick(reader()), MapUpdate::Tick::Abandoned);
     EXPECT_EQ(state.Easting, easting);
     EXPECT_EQ(canvas.shapes.size(), shapes);
     EXPECT_TRUE(problems.empty());
@@ -260,15 +343,15 @@ TEST_F(MapUpdateTest, UnconvertiblePositionAbandonsTheTickSilently) {
 
 TEST_F(MapUpdateTest, ParametersAreReadOnceAndRetriedOnlyWhileUnreadable) {
     settings.geodetic.edCM = "3O"; // a typing mistake
-    EXPECT_EQ(engine.tMapTimer(reader()), MapUpdate::Tick::SetupFailed);
-    EXPECT_EQ(engine.tMapTimer(reader()), MapUpdate::Tick::SetupFailed);
+    EXPECT_EQ(engine.tick(reader()), MapUpdate::Tick::SetupFailed);
+    EXPECT_EQ(engine.tick(reader()), MapUpdate::Tick::SetupFailed);
     ASSERT_EQ(problems.size(), 1u); // reported once, not on every tick
     EXPECT_NE(problems[0].find("Central Meridian"), std::string::npos);
     settings.geodetic.edCM = "30";
-    EXPECT_EQ(engine.tMapTimer(reader()), MapUpdate::Tick::Done);
+    EXPECT_EQ(engine.tick(reader()), MapUpdate::Tick::Done);
     settings.geodetic.edCM = "27"; // changes act from the next start
     settings.geometry.circleCount = 5;
-    engine.tMapTimer(reader());
+    engine.tick(reader());
     EXPECT_EQ(settings.geodeticReads, 3);
     EXPECT_EQ(settings.geometryReads, 1);
     EXPECT_NEAR(state.Easting, 500000, 1e-6);
@@ -280,26 +363,38 @@ TEST_F(MapUpdateTest, NoVesselAndNoDepthLabelAtTheGridOrigin) {
     settings.geodetic.edRL = "0";
     state.GpsLatitude = 0;
     state.DepthHF = 10;
-    engine.tMapTimer(reader());
+    engine.tick(reader());
     EXPECT_EQ(state.Easting, 0);
     EXPECT_EQ(state.Northing, 0);
     EXPECT_TRUE(canvas.on(7).empty());
     EXPECT_TRUE(canvas.depthLabels.empty());
 }
 
+// The echosounder went silent: its last depth is neither labelled nor shown as current.
+TEST_F(MapUpdateTest, StaleDepthIsNotLabelledOrShownAsCurrent) {
+    state.DepthHF = 12.84;
+    state.DepthStale = true;
+    engine.tick(reader());
+    EXPECT_TRUE(canvas.depthLabels.empty());
+    ASSERT_TRUE(canvas.currentDepth);
+    EXPECT_FALSE(std::get<2>(*canvas.currentDepth)) << "not valid";
+    EXPECT_EQ(engine.StatusText().find(" | Depth:"), std::string::npos);
+    EXPECT_NE(engine.StatusText().find(" | No depth"), std::string::npos) << engine.StatusText();
+}
+
 TEST_F(MapUpdateTest, DepthLabelsAndBoxes) {
     state.DepthHF = 12.84;
     state.DepthLF = 13.1;
     state.SpeedKnots = 4.2;
-    engine.tMapTimer(reader());
+    engine.tick(reader());
     ASSERT_EQ(canvas.depthLabels.size(), 1u);
     EXPECT_EQ(std::get<2>(canvas.depthLabels[0]), 12.84);
     ASSERT_TRUE(canvas.currentDepth);
     EXPECT_EQ(std::get<1>(*canvas.currentDepth), 0); // low-frequency frame hidden
     EXPECT_EQ(canvas.currentSpeed.value_or(0), 4.2);
     settings.device.messageFormat = "Selvir XDR H/L";
-    settings.labels.showDepthLabels = false;
-    engine.tMapTimer(reader());
+    settings.labels.ShowDepthLabels = false;
+    engine.tick(reader());
     EXPECT_EQ(std::get<1>(*canvas.currentDepth), 13.1);
     EXPECT_EQ(canvas.depthLabels.size(), 1u);
 }
@@ -337,14 +432,14 @@ TEST(MapUpdateLatency, MeasuredOnTheMonotonicClockAcrossMinuteBoundaries) {
     RecordingLatency latency;
     SteppingClock clock;
     MapUpdate engine(state, readout, settings, MapUpdateOutputs{nullptr, nullptr, &latency, {}}, clock);
-    engine.tMapTimer({});
+    engine.tick({});
     clock.step = 25;
-    engine.tMapTimer({});
+    engine.tick({});
     ASSERT_EQ(latency.shown.size(), 2u);
     EXPECT_EQ(latency.shown[0], (std::pair<std::string, std::string>{"15", "15.0"}));
     EXPECT_EQ(latency.shown[1], (std::pair<std::string, std::string>{"25", "20.0"}));
     latency.visible = false;
-    engine.tMapTimer({});
+    engine.tick({});
     EXPECT_EQ(latency.shown.size(), 2u);
 }
 

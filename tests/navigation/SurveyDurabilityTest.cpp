@@ -10,9 +10,11 @@
 #include "support/SimulatedRawLogs.h"
 #include "support/TempDir.h"
 
+#include <charconv>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <iostream>
@@ -136,8 +138,16 @@ private:
 TEST(SurveyDurability, KilledReplayLeavesOnlyCompleteRowsAndEveryReportedOne) {
     const double minutes = environmentNumber("SELVIR_DURABILITY_MINUTES", 10);
     const int kills = static_cast<int>(environmentNumber("SELVIR_DURABILITY_KILLS", 20));
-    const auto seed =
-        static_cast<std::uint32_t>(environmentNumber("SELVIR_DURABILITY_SEED", std::random_device{}()));
+    std::uint32_t seed = std::random_device{}();
+    if (const char* text = std::getenv("SELVIR_DURABILITY_SEED"); text != nullptr && *text != '\0') {
+        const char* end = text + std::strlen(text);
+        const auto [stop, error] = std::from_chars(text, end, seed);
+        ASSERT_TRUE(error == std::errc() && stop == end)
+            << "SELVIR_DURABILITY_SEED=" << text << " is not a seed (a whole number from 0 to 4294967295)";
+    }
+    // Printed before anything can fail, so every run can be repeated.
+    std::cout << "[ durability ] seed " << seed << " (SELVIR_DURABILITY_SEED=" << seed << " repeats this run)"
+              << std::endl;
     SCOPED_TRACE("SELVIR_DURABILITY_SEED=" + std::to_string(seed));
 
     test::TempDir dir;
@@ -174,12 +184,13 @@ TEST(SurveyDurability, KilledReplayLeavesOnlyCompleteRowsAndEveryReportedOne) {
     ASSERT_EQ(reference.rfind(header, 0), 0u);
 
     std::mt19937 random(seed);
-    std::uniform_int_distribution<std::int64_t> moment(
-        0, std::chrono::duration_cast<std::chrono::microseconds>(runTime).count());
+    // Kills at shares of the uninterrupted run's time, so a seed given again kills at about the same points
+    // of the replay although one run's time differs from another's.
+    std::uniform_real_distribution<double> share(0.0, 1.0);
     std::ostringstream summary;
     for (int k = 0; k < kills; ++k) {
         const auto root = dir / ("killed" + std::to_string(k));
-        const auto delay = std::chrono::microseconds(moment(random));
+        const auto delay = std::chrono::duration_cast<std::chrono::microseconds>(runTime * share(random));
         ReplayProcess replay(arguments(root));
         ASSERT_TRUE(replay.started());
         replay.readUntil(Clock::now() + delay);

@@ -16,6 +16,8 @@
 
 #include <QEventLoop>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <set>
 #include <sstream>
@@ -49,7 +51,6 @@ private:
 struct TickRecord {
     double latitudeDeg, longitudeDeg; // the fix in the navigation state
     double easting, northing;         // the grid position it computed
-    std::uint64_t rowsBefore;         // rows written before the tick
 };
 
 struct LiveSurvey {
@@ -137,14 +138,13 @@ void runLiveSurvey(LiveSurvey& s) {
     ProfileStore settings(s.settingsFile);
     SurveySession session(settings, s.folders(), systemClock, outputs, std::move(devices));
     QObject::connect(&mapTimer, &QTimer::timeout, [&] {
-        const std::uint64_t rows = session.survey().rowsWritten();
         session.mapTick();
         const NavigationState& state = session.state();
-        s.ticks.push_back({state.GpsLatitude, state.GpsLongitude, state.Easting, state.Northing, rows});
+        s.ticks.push_back({state.GpsLatitude, state.GpsLongitude, state.Easting, state.Northing});
     });
     session.startRealtime();
     mapTimer.start(); // as the realtime switch does after opening the ports
-    if (!session.ZGPS1().Active() || !session.ZSENSOR().Active()) {
+    if (!session.gnssReader().Active() || !session.sensorReader().Active()) {
         s.failure = "the session did not open the mapped ports";
         return;
     }
@@ -171,7 +171,7 @@ struct SurveyEndToEnd : ::testing::Test {
     void SetUp() override { ASSERT_EQ(live->failure, ""); }
 };
 
-TEST_F(SurveyEndToEnd, RowsCarryTheTrueDepthAndTheGridPositionOfTheLastTick) {
+TEST_F(SurveyEndToEnd, RowsCarryTheTrueDepthAndTheGridPositionOfTheirOwnFix) {
     const auto lines = fileLines(live->folders().surveyFile());
     ASSERT_GE(lines.size(), 7u) << "a header and at least six rows in four seconds";
     EXPECT_EQ(lines[0], kSurveyFileHeader);
@@ -206,23 +206,30 @@ TEST_F(SurveyEndToEnd, RowsCarryTheTrueDepthAndTheGridPositionOfTheLastTick) {
         EXPECT_EQ(fields[12], formatFixed(kSoundVelocity, 2));
         EXPECT_EQ(fields[13], formatFixed(kDraftM, 2));
 
-        // The last tick before this row, if any.
-        const TickRecord* tick = nullptr;
-        for (const TickRecord& t : live->ticks) {
-            if (t.rowsBefore < i) {
-                tick = &t;
-            }
-        }
-        if (!tick || tick->latitudeDeg == 0) {
-            EXPECT_EQ(fields[3], "0.00");
+        if (fields[1].empty()) {
+            // A depth before the first fix of the run: kept, with no position and no fix.
+            EXPECT_EQ(fields[3] + fields[4], "");
+            EXPECT_EQ(fields[14], "0");
             continue;
         }
-        EXPECT_TRUE(fixesSent.count({tick->latitudeDeg, tick->longitudeDeg})) << "the tick used a fix sent";
-        const PJ_COORD grid = tm.forward(proj_torad(tick->longitudeDeg), proj_torad(tick->latitudeDeg));
-        EXPECT_NEAR(tick->easting, grid.enu.e, 0.001);
-        EXPECT_NEAR(tick->northing, grid.enu.n, 0.001);
-        EXPECT_EQ(fields[3], formatFixed(tick->easting, 2));
-        EXPECT_EQ(fields[4], formatFixed(tick->northing, 2));
+        const double lat = std::stod(fields[1]), lon = std::stod(fields[2]);
+        // Written with 15 significant digits: within 1e-12 degrees of a fix sent.
+        const bool wasSent = std::any_of(fixesSent.begin(), fixesSent.end(), [&](const auto& f) {
+            return std::abs(f.first - lat) < 1e-12 && std::abs(f.second - lon) < 1e-12;
+        });
+        EXPECT_TRUE(wasSent) << "the row's position is a fix sent";
+        const PJ_COORD grid = tm.forward(proj_torad(lon), proj_torad(lat));
+        EXPECT_NEAR(std::stod(fields[3]), grid.enu.e, 0.0051) << "the projection of the row's own fix";
+        EXPECT_NEAR(std::stod(fields[4]), grid.enu.n, 0.0051);
+    }
+    for (const TickRecord& tick : live->ticks) {
+        if (tick.latitudeDeg == 0) {
+            continue;
+        }
+        EXPECT_TRUE(fixesSent.count({tick.latitudeDeg, tick.longitudeDeg})) << "the tick used a fix sent";
+        const PJ_COORD grid = tm.forward(proj_torad(tick.longitudeDeg), proj_torad(tick.latitudeDeg));
+        EXPECT_NEAR(tick.easting, grid.enu.e, 0.001);
+        EXPECT_NEAR(tick.northing, grid.enu.n, 0.001);
     }
 }
 

@@ -135,21 +135,39 @@ TEST_F(SurveyFileTest, LockedFileGivesWayToTheFirstFreeAlternative) {
     EXPECT_EQ(lines(second)[0], std::string(kSurveyFileHeader));
 }
 
-TEST_F(SurveyFileTest, NothingWritableIsReportedOncePerMinute) {
+// Nothing can be opened (the file and all 99 alternatives are folders): the rows are kept in order,
+// the state is told on each, the problem said once, and everything is written once the file can be.
+TEST_F(SurveyFileTest, RowsThatCannotBeWrittenAreKeptAndWrittenInOrderLater) {
     ASSERT_TRUE(folders.createAll());
     std::filesystem::create_directory(folders.surveyFile());
     for (int n = 1; n <= 99; ++n) {
         std::filesystem::create_directory(numberedAlternative(folders.surveyFile(), n));
     }
-    const SurveyRow row = exampleRow();
-    EXPECT_EQ(survey.append(&row), SurveyFile::Outcome::Failed);
-    clock.advanceMs(30'000);
-    EXPECT_EQ(survey.append(&row), SurveyFile::Outcome::Failed);
-    EXPECT_EQ(problems.size(), 1u);
-    clock.advanceMs(31'000);
-    EXPECT_EQ(survey.append(&row), SurveyFile::Outcome::Failed);
-    EXPECT_EQ(problems.size(), 2u);
-    EXPECT_NE(problems[0].find("NOT being saved"), std::string::npos);
+    std::vector<SurveyFileState> states;
+    survey.setStateListener([&](const SurveyFileState& state) { states.push_back(state); });
+    SurveyRow row = exampleRow();
+    for (int i = 0; i < 3; ++i) {
+        row.rawHF = 10 + i;
+        EXPECT_EQ(survey.append(&row), SurveyFile::Outcome::RowKept);
+    }
+    ASSERT_EQ(states.size(), 3u);
+    EXPECT_FALSE(states.back().writing);
+    EXPECT_EQ(states.back().keptRows, 3u);
+    EXPECT_FALSE(states.back().reason.empty());
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_NE(problems[0].find("kept in memory"), std::string::npos) << problems[0];
+    EXPECT_FALSE(survey.writeKeptRows());
+
+    std::filesystem::remove(folders.surveyFile()); // the file can be written again
+    EXPECT_TRUE(survey.writeKeptRows());
+    EXPECT_TRUE(states.back().writing);
+    EXPECT_EQ(survey.rowsWritten(), 3u);
+    const auto text = lines(folders.surveyFile());
+    ASSERT_EQ(text.size(), 4u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(columns(text[static_cast<std::size_t>(i + 1)])[9], std::to_string(10 + i)) << "in order";
+    }
+    EXPECT_NE(problems.back().find("3 row(s) kept in memory are saved"), std::string::npos);
 }
 
 TEST(SurveyFile, FolderThatCannotBeMadeShowsTheMessage) {
@@ -160,8 +178,8 @@ TEST(SurveyFile, FolderThatCannotBeMadeShowsTheMessage) {
     SurveyFile survey(DataFolders(dir / "GVX", LocalDate{2026, 3, 5}), clock,
                       [&](const std::string& text) { problems.push_back(text); });
     const SurveyRow row = exampleRow();
-    EXPECT_EQ(survey.append(&row), SurveyFile::Outcome::Failed);
-    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(survey.append(&row), SurveyFile::Outcome::RowKept);
+    ASSERT_GE(problems.size(), 1u);
     EXPECT_EQ(problems[0], std::string(kCannotCreateLogFolder));
 }
 

@@ -37,8 +37,8 @@ TEST(NmeaCommand, PrintsEveryPositionAndSpeedChangeWithTheLogTime) {
                "2026-03-05 134502323 $GPVTG,054.7,T,034.4,M,005.5,N,010.2,K\r\n"
                "2026-03-05 134502400 @SMT,12.3\r\n"));
     const auto plain = dir / "plain.log";
-    ASSERT_TRUE(appendToFile(plain, "$GPRMC,123519,A,4807.038,S,01131.000,W,022.4,084.4,230394,003.1,W*6A\n"
-                                    "$GNGGA,123519,4807.038,S,01131.000,W,4,12,0.9,-5.5,M,46.9,M,,*47"));
+    ASSERT_TRUE(appendToFile(plain, "$GPRMC,123519,A,4807.038,S,01131.000,W,022.4,084.4,230394,003.1,W*65\n"
+                                    "$GNGGA,123519,4807.038,S,01131.000,W,4,12,0.9,-5.5,M,46.9,M,,*75"));
     const CommandRun run = runNmea({timed.string(), plain.string()});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "time,event,lat,lon,alt,fix,sats,speed_kmh,course\n"

@@ -91,19 +91,6 @@ TEST(NmeaDecoder, CoordinateRules) {
     EXPECT_FALSE(nmeaCoordinate("inf0.5", "N").has_value());
 }
 
-TEST(NmeaDecoder, NumbersAreDecimalTextOnly) {
-    EXPECT_EQ(readNmeaNumber("545.4"), 545.4);
-    EXPECT_EQ(readNmeaNumber(" -0.5 "), -0.5);
-    EXPECT_EQ(readNmeaNumber("+1.5E2"), 150.0);
-    EXPECT_EQ(readNmeaNumber("12."), 12.0);
-    for (const char* bad : {"", " ", "nan", "inf", "-inf", "0x10", "1,5", "1.5.5", "1e999", "--1", "abc"}) {
-        EXPECT_FALSE(readNmeaNumber(bad).has_value()) << bad;
-    }
-    EXPECT_EQ(readNmeaInteger("08"), 8);
-    EXPECT_FALSE(readNmeaInteger("1.0").has_value());
-    EXPECT_FALSE(readNmeaInteger("99999999999").has_value());
-}
-
 TEST(NmeaDecoder, RmcGivesSpeedInKmhAndCourse) {
     Decoding d;
     d("$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A");

@@ -2,6 +2,7 @@
 #include "IntegrationSupport.h"
 #include "serial/QtSerialDevice.h"
 #include "serial/SelvirSerialGPS.h"
+#include "support/TempDir.h"
 
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
@@ -13,7 +14,7 @@
 namespace selvir {
 namespace {
 
-constexpr const char* kGga = "$GPGGA,123519,4807.038,N,01131.000,E,4,08,0.9,545.4,M,46.9,M,,*47\r\n";
+constexpr const char* kGga = "$GPGGA,123519,4807.038,N,01131.000,E,4,08,0.9,545.4,M,46.9,M,,*42\r\n";
 
 struct Recorded {
     std::vector<std::string> events;
@@ -160,11 +161,18 @@ TEST_F(PtyReader, WatchdogReportsIdleThenTimeoutTwoPeriodsAfterDataStopsThenEver
 }
 
 TEST_F(PtyReader, DeviceVanishingWhileOpenNeitherCrashesNorSpins) {
+    // Through a link that goes with the device, as by-id links do: the freed terminal number may be
+    // taken by another program before the reopen below.
+    test::TempDir dir;
+    const auto link = dir / "usb-gnss";
+    std::filesystem::create_symlink(pty.slavePath(), link);
+    reader = readerOn(link.string(), recorded, clock);
     reader->setWatchdogIntervalMs(150);
     reader->Open();
     ASSERT_TRUE(reader->Active());
     pty.write(kGga);
     ASSERT_TRUE(test::runEventsUntil([&] { return !recorded.lines.empty(); }, 3000));
+    std::filesystem::remove(link);
     pty.closeAll(); // the receiver is unplugged
     const double cpuBefore = test::cpuSeconds();
     test::runEventsFor(1000);
@@ -211,6 +219,10 @@ TEST(PtyReaderOpen, MissingDeviceLeavesTheReaderInactiveAndSilent) {
     EXPECT_FALSE(reader->Active());
     test::runEventsFor(50);
     EXPECT_TRUE(recorded.events.empty());
+    // The reason names the port, its device and what the system said.
+    EXPECT_NE(reader->OpenError().find("/dev/pts/999999"), std::string::npos) << reader->OpenError();
+    EXPECT_NE(reader->OpenError().find("No such file or directory"), std::string::npos)
+        << reader->OpenError();
 }
 
 TEST(PtyReaderOpen, PortBusyWithAnotherReaderFailsTheSecondOpen) {
@@ -227,6 +239,8 @@ TEST(PtyReaderOpen, PortBusyWithAnotherReaderFailsTheSecondOpen) {
     b->Open();
     EXPECT_FALSE(b->Active()) << "the port is not shared";
     EXPECT_TRUE(second.events.empty());
+    EXPECT_FALSE(b->OpenError().empty());
+    EXPECT_TRUE(a->OpenError().empty());
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <numeric>
 #include <optional>
 #include <random>
 #include <regex>
@@ -23,7 +24,8 @@ struct Position {
 };
 
 struct Oracle {
-    std::size_t lines = 0;         // non-empty trimmed lines
+    std::size_t lines = 0;         // non-empty trimmed lines with no checksum or a good one
+    std::size_t badChecksums = 0;  // sentences whose "*hh" ending is not the XOR of their characters
     std::size_t ggaWellFormed = 0; // GGA with >= 10 fields and plain numbers where numbers belong
     std::size_t ggaOther = 0;      // GGA lines the reader must reject
     std::vector<Position> changes; // positions announced, in order
@@ -77,6 +79,17 @@ Oracle readIndependently(std::string bytes) {
         if (line.empty()) {
             continue;
         }
+        // The checksum covers everything between the "$" and the last "*" (a garbled line may hold two).
+        static const std::regex checksummed(R"(^[$!](.*)\*([0-9A-Fa-f]{2})$)");
+        if (std::smatch m; std::regex_match(line, m, checksummed)) {
+            const std::string body = m[1];
+            const int sum = std::accumulate(body.begin(), body.end(), 0,
+                                            [](int x, char c) { return x ^ static_cast<unsigned char>(c); });
+            if (sum != std::stoi(m[2].str(), nullptr, 16)) {
+                ++oracle.badChecksums;
+                continue;
+            }
+        }
         ++oracle.lines;
         const std::string sentence = line.substr(0, line.find('*'));
         if (sentence.size() <= 5 || sentence[0] != '$' || sentence.compare(3, 3, "GGA") != 0) {
@@ -117,6 +130,7 @@ TEST(RealLogs, EveryCaptureDecodesAsAnIndependentReadingSays) {
     ASSERT_FALSE(files.empty());
     std::mt19937 random(2024);
     std::size_t totalGga = 0;
+    std::size_t totalBadChecksums = 0;
     for (const auto& file : files) {
         SCOPED_TRACE(file.filename().string());
         std::string bytes;
@@ -145,6 +159,8 @@ TEST(RealLogs, EveryCaptureDecodesAsAnIndependentReadingSays) {
             }
         }
         EXPECT_EQ(lines, oracle.lines);
+        EXPECT_EQ(reader.counters().badChecksums, oracle.badChecksums);
+        totalBadChecksums += oracle.badChecksums;
         EXPECT_EQ(reader.counters().ggaDecoded, oracle.ggaWellFormed);
         EXPECT_EQ(reader.counters().bufferOverflows, 0u);
         EXPECT_GE(reader.counters().rejected, oracle.ggaOther);
@@ -159,6 +175,7 @@ TEST(RealLogs, EveryCaptureDecodesAsAnIndependentReadingSays) {
         totalGga += oracle.ggaWellFormed;
     }
     EXPECT_GT(totalGga, 4000u) << "the captures hold thousands of fixes";
+    EXPECT_GT(totalBadChecksums, 0u) << "a cold boot garbles sentences: the captures hold line noise";
 }
 
 } // namespace

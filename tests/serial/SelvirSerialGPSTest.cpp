@@ -164,6 +164,8 @@ TEST_F(SerialReader, FailedOpenLeavesTheReaderInactiveAndSilent) {
     reader->Open();
     EXPECT_FALSE(reader->Active());
     EXPECT_TRUE(events.empty());
+    EXPECT_NE(reader->OpenError().find("COM1"), std::string::npos) << reader->OpenError();
+    EXPECT_NE(reader->OpenError().find("refused"), std::string::npos) << reader->OpenError();
     EXPECT_FALSE(reader->PollTimer().isActive());
     reader->Close();
     reader->Send("$JASC,GPGGA,5\r\n");
@@ -269,6 +271,29 @@ TEST_F(SerialReader, LinesNotStartingWithDollarArePassedOnButNotDecoded) {
     deliver("x$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n");
     EXPECT_EQ(events.size(), 2u);
     EXPECT_EQ(reader->Latitude(), 0.0);
+}
+
+// A checksum that does not match is line noise: logged raw and counted, never handed on or decoded. No
+// checksum, or a placeholder like "*hh", is taken as before.
+TEST_F(SerialReader, SentencesWithAWrongChecksumAreDroppedAndCounted) {
+    test::TempDir dir;
+    reader->NMEALog = true;
+    reader->LogFileName = (dir / "raw.log").string();
+    std::vector<std::string> noise;
+    reader->OnBadChecksum = [&](TSelvirSerialGPS*, const std::string& line) { noise.push_back(line); };
+    openReader();
+    const std::string garbled = "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*46";
+    deliver(garbled + "\r\n");
+    deliver("$SDDPT,12.34,0.5*hh\r\n$SDDPT,12.34,0.5\r\n");
+    deliver(std::string(kGgaLine));
+    EXPECT_EQ(noise, std::vector<std::string>{garbled});
+    EXPECT_EQ(reader->counters().badChecksums, 1u);
+    EXPECT_EQ(events.front(), "line:$SDDPT,12.34,0.5*hh");
+    EXPECT_EQ(reader->counters().lines, 3u);
+    EXPECT_EQ(reader->counters().ggaDecoded, 1u) << "only the good GGA";
+    std::string log;
+    ASSERT_TRUE(readWholeFile(dir / "raw.log", log));
+    EXPECT_EQ(log.find(garbled), 0u) << "the raw log keeps what came";
 }
 
 TEST_F(SerialReader, ATickTakesAtMost1023Bytes) {
@@ -450,6 +475,40 @@ TEST_F(SerialReader, UnpluggedDeviceSkipsTicksAndTheWatchdogReports) {
     EXPECT_TRUE(reader->Active()) << "nothing is closed behind the owner's back";
     reader->Close();
     EXPECT_EQ(events.back(), "disconnect:1");
+}
+
+// With reopening on, a lost device is closed at once and tried again every period until it answers;
+// a Close() of the owner ends the trying.
+TEST_F(SerialReader, LostDeviceIsClosedAndReopenedUntilItAnswers) {
+    reader->ReopenIntervalMs = 250;
+    openReader();
+    events.clear();
+    device->unplug();
+    reader->PollTick();
+    EXPECT_EQ(events, (Events{"disconnect:1"}));
+    EXPECT_FALSE(reader->Active());
+    EXPECT_TRUE(reader->Reopening());
+    EXPECT_EQ(reader->ReopenTimer().interval(), 250);
+    device->setOpenFails(true); // still unplugged
+    reader->ReopenTick();
+    reader->WatchdogTick();
+    EXPECT_EQ(events.size(), 1u) << "no connect, and a closed port reports no silence";
+    device->setOpenFails(false);
+    reader->ReopenTick();
+    EXPECT_EQ(events.back(), "connect:1");
+    EXPECT_TRUE(reader->Active());
+    EXPECT_FALSE(reader->Reopening());
+    deliver(kGgaLine);
+    EXPECT_EQ(reader->FixQuality(), 1) << "data flows again";
+
+    reader->ReopenIntervalMs = 250;
+    device->unplug();
+    reader->PollTick();
+    reader->Close(); // the surveyor stops realtime while the device is away
+    EXPECT_FALSE(reader->Reopening());
+    reader->ReopenTick();
+    EXPECT_FALSE(reader->Active());
+    EXPECT_EQ(device->openCount(), 2);
 }
 
 TEST_F(SerialReader, TimersOffLeavesTheStepsToTheCaller) {

@@ -28,7 +28,7 @@ TEST(Faults, NoneRequestedLeavesMessagesAlone) {
         ASSERT_EQ(m.faults, "");
     }
     EXPECT_FALSE(faults.silentAt(100.0));
-    EXPECT_FALSE(faults.closeDue(1e6));
+    EXPECT_FALSE(faults.unpluggedAt(1e6));
 }
 
 TEST(Faults, EveryFaultAtOnceStillHoldsTheMessageInOrder) {
@@ -78,8 +78,22 @@ TEST(Faults, SilencesComeEveryPeriodForTheirLength) {
     EXPECT_TRUE(faults.silentAt(12.9));
     EXPECT_FALSE(faults.silentAt(13.1));
     EXPECT_TRUE(faults.silentAt(21.0));
-    EXPECT_FALSE(faults.closeDue(6.9));
-    EXPECT_TRUE(faults.closeDue(7.0));
+    EXPECT_FALSE(faults.unpluggedAt(6.9));
+    EXPECT_TRUE(faults.unpluggedAt(7.0));
+    EXPECT_TRUE(faults.unpluggedAt(1e6)) << "without a replug the device stays gone";
+}
+
+TEST(Faults, AnUnpluggedDeviceComesBackAndGoesAgain) {
+    FaultSettings settings;
+    settings.closeAfterS = 5;
+    settings.replugAfterS = 2;
+    settings.closeEveryS = 10;
+    const FaultInjector faults(settings, 1);
+    const std::pair<double, bool> expected[] = {{4.9, false},  {5, true},  {6.9, true},  {7, false},
+                                                {14.9, false}, {15, true}, {16.5, true}, {17.1, false}};
+    for (const auto& [at, unplugged] : expected) {
+        EXPECT_EQ(faults.unpluggedAt(at), unplugged) << at;
+    }
 }
 
 TEST(Faults, TheSameSeedRepeatsARun) {

@@ -1,6 +1,6 @@
 #include "windows/CanvasMapAdapter.h"
 
-#include "canvas/TSelvirCanvas.h"
+#include "canvaswidget/TSelvirCanvas.h"
 
 #include <gtest/gtest.h>
 

@@ -53,6 +53,16 @@ struct NavWindowFixture : ::testing::Test {
         return *window;
     }
 
+    // One line from the receiver or the echosounder, read by its reader's poll at once.
+    void gnss(const std::string& line) {
+        gps->feed(line + "\r\n");
+        window->ZGPS1().PollTick();
+    }
+    void depth(const std::string& line) {
+        sensor->feed(line + "\r\n");
+        window->ZSENSOR().PollTick();
+    }
+
     std::string eventsLog() {
         std::string text;
         readWholeFile(folders.eventsLog(clock.now().date), text);
@@ -62,7 +72,7 @@ struct NavWindowFixture : ::testing::Test {
 
 } // namespace selvir::test
 
-#include "canvas/TSelvirCanvas.h"
+#include "canvaswidget/TSelvirCanvas.h"
 
 namespace selvir::test {
 

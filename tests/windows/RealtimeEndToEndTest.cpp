@@ -53,7 +53,7 @@ TEST_F(RealtimeEndToEndTest, SimulatedSailingDrawsTheVesselAtTheProjPositionAndT
     window->tMap().stop();
     ASSERT_TRUE(sailed) << "track elements: " << test::shapesOn(canvas, kTrackFixLayer).size();
     // The last tick with the last fix the reader holds, then the picture as it stands.
-    ASSERT_EQ(window->MapTick(), MapUpdate::Tick::Done);
+    ASSERT_EQ(window->tMapTimer(), MapUpdate::Tick::Done);
     const double latitude = window->Session().state().GpsLatitude;
     const double longitude = window->Session().state().GpsLongitude;
     const QImage image = canvas.OffscreenImage().copy();

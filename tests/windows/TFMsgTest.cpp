@@ -22,6 +22,23 @@ TEST(TFMsgTest, ShowsOnAMessageAndHidesItselfAfterItsInterval) {
     EXPECT_EQ(window.Msg()->toPlainText(), QStringLiteral("Connected to GPS on COM3\nGPS is idle!"));
 }
 
+TEST(TFMsgTest, TheCountdownRunsFromShowingNotFromTheLastMessage) {
+    TFMsg window;
+    window.HideTimer()->setInterval(1500); // the same timer, made short for the test
+    window.showMessageWindow();
+    window.appendMessage("GPS is idle!");
+    QTest::qWait(400);
+    window.showMessageWindow(); // a second message while it shows
+    window.appendMessage("GPS Timeout!");
+    ASSERT_TRUE(window.HideTimer()->isActive());
+    // A coarse timer may be placed up to 5 % of its interval off.
+    EXPECT_LE(window.HideTimer()->remainingTime(), 1500 - 250) << "not started again";
+    // Shown again after it hid: a full interval from then.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 5000));
+    window.showMessageWindow();
+    EXPECT_GT(window.HideTimer()->remainingTime(), 1500 - 250);
+}
+
 TEST(TFMsgTest, AClickOnTheMemoHidesAndEmptiesIt) {
     TFMsg window;
     window.showMessageWindow();

@@ -1,11 +1,13 @@
 // The main window's layout commands on temporary folders: save, open, save as, new, DXF, the clearing
 // commands and the polygon selection of tracks driven by real mouse events.
 #include "NavWindowFixture.h"
+#include "canvas/InputCodes.h"
 #include "navigation/LayerNames.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QTest>
+#include <stdexcept>
 
 namespace selvir {
 namespace {
@@ -13,6 +15,7 @@ namespace {
 struct LayoutCommandsTest : test::NavWindowFixture {
     std::vector<QString> questions;
     std::vector<QString> errors;
+    std::vector<QString> informations;
     bool answer = true;
     QString chosenFile;
 
@@ -24,6 +27,7 @@ struct LayoutCommandsTest : test::NavWindowFixture {
         };
         window->chooseFile = [this](const QString&, const QString&, bool) { return chosenFile; };
         window->onError = [this](const QString& e) { errors.push_back(e); };
+        window->onInformation = [this](const QString& i) { informations.push_back(i); };
         return *window;
     }
     int layer(const char* name) { return window->Canvas()->LayerFindByName(QString::fromUtf8(name)); }
@@ -84,7 +88,10 @@ TEST_F(LayoutCommandsTest, SaveAsSetsTheBracketTitleNotTheLastFile) {
 
     chosenFile = QString::fromStdString((dir / "no such folder" / "x.gvx").string());
     window->SaveAs1Click();
-    EXPECT_EQ(errors.size(), 1u);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("The layout could not be saved: ") + chosenFile +
+                                     QStringLiteral(": Cannot create ")));
+    EXPECT_TRUE(errors[0].endsWith(QStringLiteral(": No such file or directory"))) << errors[0].toStdString();
     EXPECT_EQ(test::countOf(eventsLog(), "Saved As: "), 1);
 }
 
@@ -207,10 +214,95 @@ TEST_F(LayoutCommandsTest, DxfExportThenImportBringsTheShapesBack) {
     for (const char* name : kFixedLayerNames) {
         EXPECT_GE(layer(name), 0) << name;
     }
+    // The surveyor is told what was read.
+    ASSERT_EQ(informations.size(), 1u);
+    EXPECT_TRUE(informations[0].startsWith(QStringLiteral("DXF loaded: 2 entities\nLines: 1, Circles: 1, ")))
+        << informations[0].toStdString();
+    EXPECT_TRUE(errors.empty());
 
+    // A drawing with only a header, then a file that is not there: each says why.
+    ASSERT_TRUE(
+        writeFileAtomically(dir / "header.dxf", "  0\nSECTION\n  2\nHEADER\n  0\nENDSEC\n  0\nEOF\n"));
+    chosenFile = QString::fromStdString((dir / "header.dxf").string());
+    window->Import1Click();
     chosenFile = QString::fromStdString((dir / "missing.dxf").string());
     window->Import1Click();
-    EXPECT_EQ(errors.size(), 1u);
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_EQ(errors[0], QStringLiteral("DXF load failed: ENTITIES section not found"));
+    EXPECT_EQ(errors[1], QStringLiteral("The DXF drawing could not be read: ") + chosenFile +
+                             QStringLiteral(": No such file or directory"));
+    EXPECT_EQ(informations.size(), 1u);
+}
+
+// The left toolbar's tools, driven by real clicks: each draws its shape on the user's layer (also after
+// a selection polygon left another layer current), and its button shows the tool while it is in force.
+TEST_F(LayoutCommandsTest, DrawingToolbarDrawsEachShapeOnTheUsersLayer) {
+    shown();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    TSelvirCanvas& canvas = *window->Canvas();
+    canvas.SetCurrentLayer(canvas.LayerOpen(QStringLiteral("Selvir_SelectPoly")));
+    struct Case {
+        const char* button;
+        std::vector<std::pair<double, double>> clicks; // left clicks, then a right click unless a point
+        ShapeKind shapeType;
+    };
+    const Case cases[] = {
+        {"ToolButton7", {{500, 500}}, ShapeKind::Point},
+        {"ToolButton12", {{300, 300}, {400, 350}}, ShapeKind::Line},
+        {"ToolButton21", {{300, 300}, {400, 350}}, ShapeKind::Rectangle},
+        {"ToolButton31", {{500, 500}, {550, 500}}, ShapeKind::Circle},
+        {"ToolButton28", {{300, 300}, {400, 300}, {400, 400}}, ShapeKind::Polygon},
+        {"ToolButton29", {{300, 300}, {400, 320}, {450, 400}}, ShapeKind::Spline},
+    };
+    for (const Case& c : cases) {
+        QAction* tool = window->Action(QString::fromUtf8(c.button));
+        ASSERT_NE(tool, nullptr) << c.button;
+        EXPECT_FALSE(tool->icon().isNull()) << c.button;
+        EXPECT_EQ(tool->toolTip(), tool->text()) << "the caption is the tooltip";
+        tool->trigger();
+        EXPECT_TRUE(tool->isChecked()) << c.button;
+        const auto before = test::shapesOn(canvas, kUserShapeLayerName).size();
+        for (const auto& [x, y] : c.clicks) {
+            click(Qt::LeftButton, x, y);
+        }
+        if (c.shapeType != ShapeKind::Point) {
+            click(Qt::RightButton, c.clicks.back().first, c.clicks.back().second);
+        }
+        QCoreApplication::processEvents();
+        const auto drawn = test::shapesOn(canvas, kUserShapeLayerName);
+        ASSERT_EQ(drawn.size(), before + 1) << c.button;
+        EXPECT_EQ(drawn.back()->ShapeType, c.shapeType) << c.button;
+        EXPECT_FALSE(tool->isChecked()) << "the tool has ended: " << c.button;
+        EXPECT_EQ(canvas.DrawTool, 0);
+    }
+
+    // Zoom window from the menu: two clicks span the new view, then the tool ends.
+    window->Action(QStringLiteral("Window1"))->trigger();
+    EXPECT_TRUE(window->Action(QStringLiteral("Zoomwindow"))->isChecked());
+    click(Qt::LeftButton, 400, 400);
+    click(Qt::LeftButton, 600, 500);
+    QCoreApplication::processEvents();
+    EXPECT_NEAR((canvas.View().WorldLeft + canvas.View().WorldRight) / 2, 500, 1);
+    EXPECT_LT(canvas.View().WorldRight - canvas.View().WorldLeft, 400);
+    EXPECT_FALSE(window->Action(QStringLiteral("Zoomwindow"))->isChecked());
+    window->Action(QStringLiteral("Dynamic1"))->trigger();
+    EXPECT_EQ(canvas.DrawTool, toolCode(CanvasTool::DynamicZoom));
+    window->Action(QStringLiteral("Zoomdynamic"))->trigger(); // a second click puts the tool away
+    EXPECT_EQ(canvas.DrawTool, toolCode(CanvasTool::None));
+}
+
+// A fault in the pointer handling loses the click, not the program, and is written to the events log.
+TEST_F(LayoutCommandsTest, AFaultInThePointerHandlingIsLogged) {
+    shown();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    window->Canvas()->OnWorldMouseDown = [](CanvasCore*, std::int16_t, std::int16_t, std::int16_t, double,
+                                            double) { throw std::runtime_error("handler broke"); };
+    click(Qt::LeftButton, 500, 500);
+    EXPECT_EQ(window->Canvas()->InputFaultCount(), 1);
+    EXPECT_NE(eventsLog().find("\tCanvas input failed: "), std::string::npos) << eventsLog();
+    EXPECT_NE(eventsLog().find("handler broke"), std::string::npos);
 }
 
 TEST(QtFileFilter, DialogFiltersBecomeQtFilters) {
@@ -224,19 +316,19 @@ TEST_F(LayoutCommandsTest, AfterADeleteClickingATrackTogglesItsHighlight) {
     TSelvirCanvas& canvas = *window->Canvas();
     const ShapeId track = canvas.DrawLine(0, 0, 10, 10, layer(kTrackFixLayer));
     canvas.SetShapePenWidth(track, 3);
-    canvas.OnShapeNumberSelected(&canvas, shapetype::Line, track);
+    canvas.OnShapeNumberSelected(&canvas, shapeCode(ShapeKind::Line), track);
     EXPECT_EQ(canvas.GetShapePenWidth(track), 3); // track clicking is off until a delete
 
     window->DeleteSelectedClick();
     canvas.ShapeSelect(track, false);
-    canvas.OnShapeNumberSelected(&canvas, shapetype::Line, track);
+    canvas.OnShapeNumberSelected(&canvas, shapeCode(ShapeKind::Line), track);
     EXPECT_EQ(canvas.GetShapePenWidth(track), 0);
-    canvas.OnShapeNumberSelected(&canvas, shapetype::Line, track);
+    canvas.OnShapeNumberSelected(&canvas, shapeCode(ShapeKind::Line), track);
     EXPECT_EQ(canvas.GetShapePenWidth(track), 3);
     EXPECT_FALSE(canvas.GetShapeIsSelected(track));
 
     window->startSelection(TFNav::SelectionMode::Tracks); // "Select Track" turns it off again
-    canvas.OnShapeNumberSelected(&canvas, shapetype::Line, track);
+    canvas.OnShapeNumberSelected(&canvas, shapeCode(ShapeKind::Line), track);
     EXPECT_EQ(canvas.GetShapePenWidth(track), 3);
 }
 

@@ -1,0 +1,197 @@
+#include "windows/TfRunline1.h"
+
+#include "canvaswidget/TSelvirCanvas.h"
+#include "windows/WidgetPlacement.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace selvir {
+namespace {
+
+constexpr std::string_view kFormName = "fRunline1";
+
+QString colorName(ColorValue color) {
+    return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
+                  static_cast<int>((color >> 16) & 0xFF))
+        .name();
+}
+
+} // namespace
+
+TfRunline1::TfRunline1(TSelvirCanvas& canvas, ProfileStore& settings, RunlineGenerator::AutoEvent autoEvent,
+                       QWidget* owner)
+    : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint), canvas_(canvas), settings_(settings),
+      generator_(canvas, settings, std::move(autoEvent)) {
+    setObjectName(QString::fromUtf8(kFormName.data(), static_cast<qsizetype>(kFormName.size())));
+    setWindowTitle(QStringLiteral("Runline Generator"));
+
+    routeGroup_ = new QGroupBox(QStringLiteral("Step 1: Draw Route"), this);
+    lRouteStatus = new QLabel(routeGroup_);
+    lRouteStatus->setObjectName(QStringLiteral("lRouteStatus"));
+    bDrawRoute = new QPushButton(QStringLiteral("Draw Route"), routeGroup_);
+    bDrawRoute->setObjectName(QStringLiteral("bDrawRoute"));
+    auto* routeLayout = new QVBoxLayout(routeGroup_);
+    routeLayout->addWidget(lRouteStatus);
+    routeLayout->addWidget(bDrawRoute);
+
+    spacingGroup_ = new QGroupBox(QStringLiteral("Step 2: Spacing (meters)"), this);
+    spacingLabel_ = new QLabel(QStringLiteral("Spacing"), spacingGroup_);
+    lengthLabel_ = new QLabel(QStringLiteral("Length"), spacingGroup_);
+    eSpacing = new QLineEdit(spacingGroup_);
+    eSpacing->setObjectName(QStringLiteral("eSpacing"));
+    eLength = new QLineEdit(spacingGroup_);
+    eLength->setObjectName(QStringLiteral("eLength"));
+    auto* spacingLayout = new QGridLayout(spacingGroup_);
+    spacingLayout->addWidget(spacingLabel_, 0, 0);
+    spacingLayout->addWidget(eSpacing, 0, 1);
+    spacingLayout->addWidget(lengthLabel_, 1, 0);
+    spacingLayout->addWidget(eLength, 1, 1);
+
+    typeGroup_ = new QGroupBox(QStringLiteral("Step 3: Line Type"), this);
+    rbPerpendicular = new QRadioButton(QStringLiteral("Perpendicular"), typeGroup_);
+    rbPerpendicular->setObjectName(QStringLiteral("rbPerpendicular"));
+    rbParallel = new QRadioButton(QStringLiteral("Parallel"), typeGroup_);
+    rbParallel->setObjectName(QStringLiteral("rbParallel"));
+    auto* typeLayout = new QHBoxLayout(typeGroup_);
+    typeLayout->addWidget(rbPerpendicular);
+    typeLayout->addWidget(rbParallel);
+
+    actionsGroup_ = new QGroupBox(QStringLiteral("Actions"), this);
+    bGenerate = new QPushButton(QStringLiteral("Generate"), actionsGroup_);
+    bGenerate->setObjectName(QStringLiteral("bGenerate"));
+    bClear = new QPushButton(QStringLiteral("Clear"), actionsGroup_);
+    bClear->setObjectName(QStringLiteral("bClear"));
+    bClose = new QPushButton(QStringLiteral("Close"), actionsGroup_);
+    bClose->setObjectName(QStringLiteral("bClose"));
+    auto* actionsLayout = new QHBoxLayout(actionsGroup_);
+    actionsLayout->addWidget(bGenerate);
+    actionsLayout->addWidget(bClear);
+    actionsLayout->addWidget(bClose);
+
+    auto* layout = new QVBoxLayout(this);
+    for (QGroupBox* group : {routeGroup_, spacingGroup_, typeGroup_, actionsGroup_}) {
+        layout->addWidget(group);
+    }
+
+    showFields();
+    showStatus();
+
+    connect(bDrawRoute, &QPushButton::clicked, this, [this] { bDrawRouteClick(); });
+    connect(bGenerate, &QPushButton::clicked, this, [this] { bGenerateClick(); });
+    connect(bClear, &QPushButton::clicked, this, [this] { bClearClick(); });
+    connect(bClose, &QPushButton::clicked, this, &QWidget::hide);
+    connect(eSpacing, &QLineEdit::textEdited, this, [this] { fieldsChange(); });
+    connect(eLength, &QLineEdit::textEdited, this, [this] { fieldsChange(); });
+    // Each button's own change: the one turned on regenerates, the one turned off does not again.
+    connect(rbPerpendicular, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) {
+            fieldsChange();
+        }
+    });
+    connect(rbParallel, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) {
+            fieldsChange();
+        }
+    });
+    adjustSize();
+}
+
+void TfRunline1::showFields() {
+    const RunlineFields& fields = generator_.fields();
+    const QSignalBlocker blockPerpendicular(rbPerpendicular);
+    const QSignalBlocker blockParallel(rbParallel);
+    eSpacing->setText(QString::fromStdString(fields.spacingText));
+    eLength->setText(QString::fromStdString(fields.lengthText));
+    rbPerpendicular->setChecked(fields.perpendicular);
+    rbParallel->setChecked(!fields.perpendicular);
+}
+
+void TfRunline1::showStatus() {
+    const RunlineStatus& status = generator_.status();
+    lRouteStatus->setText(QString::fromStdString(status.text));
+    lRouteStatus->setStyleSheet(
+        QStringLiteral("QLabel { color: %1; font-weight: bold; }").arg(colorName(status.color)));
+}
+
+void TfRunline1::fieldsChange() {
+    RunlineFields fields;
+    fields.spacingText = eSpacing->text().toStdString();
+    fields.lengthText = eLength->text().toStdString();
+    fields.perpendicular = rbPerpendicular->isChecked();
+    generator_.setFields(fields);
+    showStatus();
+}
+
+void TfRunline1::bDrawRouteClick() {
+    generator_.drawRoute();
+    showStatus();
+    // The clicks go to the map.
+    canvas_.activateWindow();
+    canvas_.setFocus();
+}
+
+void TfRunline1::bGenerateClick() {
+    fieldsChange();
+    if (!generator_.generate()) {
+        const QString message = QStringLiteral("Please draw a route first.");
+        if (onMessage) {
+            onMessage(message);
+        } else {
+            QMessageBox::information(this, windowTitle(), message);
+        }
+    }
+    showStatus();
+}
+
+void TfRunline1::bClearClick() {
+    generator_.clear();
+    showStatus();
+}
+
+void TfRunline1::SetRoute(const PolylinePoints& points) {
+    generator_.setRoute(points);
+    showStatus();
+}
+
+void TfRunline1::ApplyEnglishCaptions() {
+    setWindowTitle(QStringLiteral("Runline Generator"));
+    routeGroup_->setTitle(QStringLiteral("Step 1: Draw Route"));
+    // The status keeps what it says while a route is drawn or ready.
+    if (!generator_.routeReady() && !generator_.drawingRoute()) {
+        lRouteStatus->setText(QStringLiteral("No route drawn"));
+    }
+    bDrawRoute->setText(QStringLiteral("Draw Route"));
+    spacingGroup_->setTitle(QStringLiteral("Step 2: Spacing (meters)"));
+    spacingLabel_->setText(QStringLiteral("Spacing"));
+    lengthLabel_->setText(QStringLiteral("Length"));
+    typeGroup_->setTitle(QStringLiteral("Step 3: Line Type"));
+    rbPerpendicular->setText(QStringLiteral("Perpendicular"));
+    rbParallel->setText(QStringLiteral("Parallel"));
+    actionsGroup_->setTitle(QStringLiteral("Actions"));
+    bGenerate->setText(QStringLiteral("Generate"));
+    bClear->setText(QStringLiteral("Clear"));
+    bClose->setText(QStringLiteral("Close"));
+}
+
+void TfRunline1::showEvent(QShowEvent* event) {
+    if (!placed_) {
+        placed_ = true;
+        placeToolWindow(settings_, kFormName, *this);
+    }
+    QWidget::showEvent(event);
+}
+
+void TfRunline1::hideEvent(QHideEvent* event) {
+    saveWidgetPlacement(settings_, kFormName, *this);
+    QWidget::hideEvent(event);
+}
+
+} // namespace selvir

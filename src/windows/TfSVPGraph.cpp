@@ -1,0 +1,158 @@
+#include "windows/TfSVPGraph.h"
+
+#include "windows/SvpGraphPlot.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+namespace selvir {
+
+TfSVPGraph::TfSVPGraph(QWidget* owner) : QDialog(owner) {
+    setObjectName(QStringLiteral("fSVPGraph"));
+    setWindowTitle(QStringLiteral("SVP Profile Graph - Drag Points or Lasso Select"));
+    resize(900, 640);
+
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    auto* plotPanel = new QWidget(splitter);
+    auto* plotLayout = new QVBoxLayout(plotPanel);
+    plot_ = new SvpGraphPlot(model_, plotPanel);
+    plot_->setObjectName(QStringLiteral("PaintBox1"));
+    status_ = new QLabel(plotPanel);
+    status_->setObjectName(QStringLiteral("Label1"));
+    auto* buttons = new QHBoxLayout;
+    deleteSelected_ = new QPushButton(plotPanel);
+    deleteSelected_->setObjectName(QStringLiteral("bDeleteSelected"));
+    saveAndClose_ = new QPushButton(QStringLiteral("Save && Close"), plotPanel);
+    saveAndClose_->setObjectName(QStringLiteral("bSaveAndClose"));
+    cancel_ = new QPushButton(QStringLiteral("Cancel"), plotPanel);
+    cancel_->setObjectName(QStringLiteral("bCancel"));
+    buttons->addWidget(deleteSelected_);
+    buttons->addStretch(1);
+    buttons->addWidget(saveAndClose_);
+    buttons->addWidget(cancel_);
+    plotLayout->addWidget(plot_, 1);
+    plotLayout->addWidget(status_);
+    plotLayout->addLayout(buttons);
+
+    auto* tablePanel = new QWidget(splitter);
+    auto* tableLayout = new QVBoxLayout(tablePanel);
+    grid_ = new QTableWidget(0, 3, tablePanel);
+    grid_->setObjectName(QStringLiteral("StringGrid1"));
+    grid_->setHorizontalHeaderLabels(
+        {QStringLiteral("Depth (m)"), QStringLiteral("SV (m/s)"), QStringLiteral("Hits")});
+    grid_->verticalHeader()->setVisible(false);
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
+    grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    grid_->horizontalHeader()->setStretchLastSection(true);
+    grid_->setMinimumWidth(
+        grid_->fontMetrics().horizontalAdvance(QStringLiteral("Depth (m)  SV (m/s)  Hits")) + 60);
+    auto* rowButtons = new QHBoxLayout;
+    addRow_ = new QPushButton(QStringLiteral("Add Row"), tablePanel);
+    addRow_->setObjectName(QStringLiteral("bAddRow"));
+    deleteRow_ = new QPushButton(QStringLiteral("Delete Row"), tablePanel);
+    deleteRow_->setObjectName(QStringLiteral("bDeleteRow"));
+    rowButtons->addWidget(addRow_);
+    rowButtons->addWidget(deleteRow_);
+    tableLayout->addWidget(grid_, 1);
+    tableLayout->addLayout(rowButtons);
+
+    splitter->addWidget(plotPanel);
+    splitter->addWidget(tablePanel);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({620, 280});
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(splitter);
+
+    connect(plot_, &SvpGraphPlot::modelChanged, this, [this] { sync(); });
+    connect(deleteSelected_, &QPushButton::clicked, this, [this] { bDeleteSelectedClick(); });
+    connect(saveAndClose_, &QPushButton::clicked, this, [this] { bSaveAndCloseClick(); });
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(addRow_, &QPushButton::clicked, this, [this] { bAddRowClick(); });
+    connect(deleteRow_, &QPushButton::clicked, this, [this] { bDeleteRowClick(); });
+    connect(grid_, &QTableWidget::cellChanged, this, [this](int row, int column) {
+        if (filling_) {
+            return;
+        }
+        const QTableWidgetItem* item = grid_->item(row, column);
+        model_.editCell(row, column, item ? item->text().toStdString() : std::string());
+        sync();
+    });
+    connect(grid_, &QTableWidget::cellClicked, this, [this](int row, int) {
+        model_.selectRow(row);
+        plot_->update();
+    });
+    sync();
+}
+
+void TfSVPGraph::Load(const std::vector<std::string>& averagedLines) {
+    model_.load(averagedLines);
+    status_->setText(QString::fromStdString(model_.statusText()));
+    sync();
+}
+
+void TfSVPGraph::fillGrid() {
+    filling_ = true;
+    const auto& rows = model_.table();
+    grid_->setRowCount(static_cast<int>(rows.size()));
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+        for (int c = 0; c < 3; ++c) {
+            grid_->setItem(r, c,
+                           new QTableWidgetItem(QString::fromStdString(
+                               rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)])));
+        }
+    }
+    filling_ = false;
+    shownRevision_ = model_.tableRevision();
+}
+
+void TfSVPGraph::sync() {
+    if (shownRevision_ != model_.tableRevision()) {
+        fillGrid();
+    }
+    status_->setText(QString::fromStdString(model_.statusText()));
+    deleteSelected_->setText(QString::fromStdString(model_.deleteButtonCaption()));
+    deleteSelected_->setEnabled(model_.deleteButtonEnabled());
+    plot_->update();
+}
+
+void TfSVPGraph::bDeleteSelectedClick() {
+    model_.deleteSelected();
+    sync();
+}
+
+void TfSVPGraph::bSaveAndCloseClick() {
+    model_.commitTable();
+    accept();
+}
+
+void TfSVPGraph::bAddRowClick() {
+    model_.addRow();
+    sync();
+}
+
+void TfSVPGraph::bDeleteRowClick() {
+    const int row = grid_->currentRow();
+    if (row < 0) {
+        return;
+    }
+    model_.deleteRow(row);
+    sync();
+}
+
+void TfSVPGraph::wheelEvent(QWheelEvent* event) {
+    // The wheel zooms the plot wherever it turns over the window (the table scrolls itself first).
+    if (event->angleDelta().y() == 0) {
+        return;
+    }
+    plot_->wheelAt(plot_->mapFrom(this, event->position().toPoint()), event->angleDelta().y() > 0);
+    event->accept();
+}
+
+} // namespace selvir

@@ -1,0 +1,107 @@
+#include "cli/Commands.h"
+#include "core/AtomicFile.h"
+#include "core/SvpTableFiles.h"
+#include "support/SharedData.h"
+#include "support/TempDir.h"
+#include "support/TextLines.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace selvir::cli {
+namespace {
+
+struct ToolRun {
+    int status;
+    std::string out, err;
+};
+
+ToolRun svp(std::vector<std::string> args) {
+    args.insert(args.begin(), "svp");
+    std::istringstream in;
+    std::ostringstream out, err;
+    const int status = runTool(args, {in, out, err});
+    return {status, out.str(), err.str()};
+}
+
+std::string cast(const char* name) {
+    return std::string(SELVIR_SHARED_DATA_DIR) + "/svp/" + name;
+}
+
+TEST(SvpCommand, ProbeFilePrintsOneLinePerMetreAndSaysWhatItRead) {
+    SELVIR_SKIP_WITHOUT_SHARED_DATA("svp");
+    const ToolRun run = svp({"--max-depth", "12", cast("valeport_rapidsvt_V000007.TXT")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto lines = test::split(run.out, '\n');
+    ASSERT_EQ(lines.size(), 12u);
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        const auto fields = test::split(lines[k], ',');
+        ASSERT_EQ(fields.size(), 2u);
+        EXPECT_EQ(fields[0], std::to_string(k));
+        EXPECT_EQ(fields[1].size(), 7u); // "1478.11": two decimals
+    }
+    for (const char* said : {"Valeport RapidSVT", "from pressure Pressure", "latitude 59.3000 N (file)",
+                             "after it dropped", "refused"}) {
+        EXPECT_NE(run.err.find(said), std::string::npos) << said;
+    }
+}
+
+TEST(SvpCommand, SearchStringAndAutoDetectReadOtherFiles) {
+    test::TempDir dir;
+    const auto file = dir / "cast.txt";
+    ASSERT_TRUE(
+        writeFileAtomically(file, "Depth;Temp;SV\n0.2;12.0;1500.0\n1.4;11.9;1502.0\n2.0;11.8;1700.0\n"));
+    // Auto-detected from the header, the 1700 m/s sample refused and counted.
+    ToolRun run = svp({"--max-depth", "3", file.string()});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "0,1500.00\n1,1501.00\n2,1501.33\n");
+    EXPECT_NE(run.err.find("1 refused"), std::string::npos);
+    EXPECT_NE(run.err.find("%lf;%*[^;];%lf"), std::string::npos);
+    // The same with the string given: the first number as the velocity reads nothing usable.
+    run = svp({"--search", "%lf;%*[^;];%lf", "--sv-first", "--max-depth", "3", file.string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("No sound velocity values were read"), std::string::npos);
+}
+
+TEST(SvpCommand, SaveToWritesTheTablesTheProgramReads) {
+    SELVIR_SKIP_WITHOUT_SHARED_DATA("svp");
+    test::TempDir root;
+    const ToolRun run =
+        svp({"--max-depth", "5", "--save-to", root.path().string(), cast("castaway_data.csv")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const DataFolders today(root.path(), SystemClock().now().date);
+    std::vector<std::string> column, source;
+    ASSERT_TRUE(readSvpTable(today, SvpTable::Column, column));
+    ASSERT_TRUE(readSvpTable(today, SvpTable::RawData, source));
+    std::vector<std::string> printed;
+    for (const std::string& line : test::split(run.out, '\n')) {
+        printed.push_back(line.substr(line.find(',') + 1));
+    }
+    EXPECT_EQ(column, printed);
+    EXPECT_EQ(source.front(), "% Device,CC1449004");
+}
+
+TEST(SvpCommand, FaultsAndUsage) {
+    SELVIR_SKIP_WITHOUT_SHARED_DATA("svp");
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        const char* said;
+    } cases[] = {
+        {{"--max-depth", "12.5", cast("castaway_data.csv")}, 2, "whole number of metres"},
+        {{"--sv-first", cast("castaway_data.csv")}, 2, "Usage"},
+        {{"--latitude", "91", cast("castaway_data.csv")}, 2, "--latitude"},
+        {{cast("no-such-cast.cnv")}, 1, "could not be read"},
+        {{"--search", "%lf,%n", cast("castaway_data.csv")}, 1, "cannot be used"},
+        {{}, 2, "Usage"},
+    };
+    for (const auto& c : cases) {
+        const ToolRun run = svp(c.args);
+        EXPECT_EQ(run.status, c.status) << c.said;
+        EXPECT_NE(run.err.find(c.said), std::string::npos) << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+}
+
+} // namespace
+} // namespace selvir::cli
