@@ -28,10 +28,11 @@ constexpr const char* kUsage = "Usage: selvirhs-tool render LAYOUT OUT.png|OUT.p
 constexpr double kExtentMargin = 0.05;
 
 // Fonts need a QGuiApplication; a command run from the shell has none, so it starts one on the
-// offscreen platform (the same for the whole process: Qt takes one).
-void ensureGuiApplication() {
+// offscreen platform for the length of the command. Gone before exit, it takes its font caches with
+// it rather than leaving them to static destruction.
+std::unique_ptr<QGuiApplication> guiApplicationIfNone() {
     if (QCoreApplication::instance() != nullptr) {
-        return;
+        return nullptr;
     }
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -39,7 +40,7 @@ void ensureGuiApplication() {
     static int argc = 1;
     static char name[] = "selvirhs-tool";
     static char* argv[] = {name, nullptr};
-    static const auto application = std::make_unique<QGuiApplication>(argc, argv);
+    return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 std::optional<QSize> parseSize(const std::string& text) {
@@ -159,7 +160,7 @@ int runRenderCommand(CommandArgs args, CommandStreams streams) {
         return 2;
     }
 
-    ensureGuiApplication();
+    const auto application = guiApplicationIfNone();
     CanvasModel model;
     ViewWindow fileView;
     if (!readDrawing(files[0], model, fileView, streams.out, streams.err)) {

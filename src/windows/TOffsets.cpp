@@ -155,6 +155,14 @@ void TOffsets::buildControls() {
     resize(640, kDoubleClickHeightPx);
 }
 
+// Closing an open window moves the focus out of a field while QDialog tears down, which would
+// check that field against a window already half gone.
+TOffsets::~TOffsets() {
+    for (QLineEdit* field : {offsetA_, offsetB_, offsetC_, sv_, tide_}) {
+        disconnect(field, &QLineEdit::editingFinished, this, nullptr);
+    }
+}
+
 OffsetsEntry TOffsets::entry() const {
     OffsetsEntry e;
     e.offsetA = offsetA_->text().toStdString();

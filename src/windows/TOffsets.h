@@ -34,6 +34,7 @@ public:
 
     // Reads the stored fields; `clock` must outlive the window.
     TOffsets(ProfileStore settings, DataFolders folders, const Clock& clock, QWidget* owner = nullptr);
+    ~TOffsets() override;
 
     // OffsetsSource
     bool offsetsWindowOpen() const override { return isVisible(); }
