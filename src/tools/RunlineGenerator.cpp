@@ -39,8 +39,15 @@ RunlineGenerator::RunlineGenerator(CanvasCore& canvas, ProfileStore& settings, A
     setStatus("No route drawn", kGrey);
 }
 
-void RunlineGenerator::setStatus(std::string text, ColorValue color) {
-    status_ = {std::move(text), color};
+void RunlineGenerator::setStatus(std::string caption, ColorValue color, std::vector<long long> numbers) {
+    std::string text = caption;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        const std::string mark = "%" + std::to_string(i + 1);
+        if (const auto at = text.find(mark); at != std::string::npos) {
+            text.replace(at, mark.size(), std::to_string(numbers[i]));
+        }
+    }
+    status_ = {std::move(text), color, std::move(caption), std::move(numbers)};
 }
 
 void RunlineGenerator::forgetRoute() {
@@ -77,7 +84,7 @@ void RunlineGenerator::setRoute(const PolylinePoints& points) {
         setStatus("Need at least 2 points", kRed);
         return;
     }
-    setStatus("Route: " + std::to_string(route_.size()) + " points", kGreen);
+    setStatus("Route: %1 points", kGreen, {static_cast<long long>(route_.size())});
     runGeneration();
 }
 
@@ -121,11 +128,10 @@ void RunlineGenerator::runGeneration() {
                  tooMany ? std::vector<PolylinePoints>{} : generateRunlines(route_, parameters));
     generated_ = tooMany ? 0 : count;
     if (tooMany) {
-        setStatus("Too many lines (" + std::to_string(count) + ", at most " + std::to_string(kMostRunlines) +
-                      "): raise the spacing",
-                  kRed);
+        setStatus("Too many lines (%1, at most %2): raise the spacing", kRed,
+                  {static_cast<long long>(count), static_cast<long long>(kMostRunlines)});
     } else {
-        setStatus("Route: " + std::to_string(route_.size()) + " points", kGreen);
+        setStatus("Route: %1 points", kGreen, {static_cast<long long>(route_.size())});
     }
     canvas_.Refresh();
 }

@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace selvir {
 
@@ -34,10 +35,13 @@ struct RunlineFields {
     void write(ProfileStore& store) const;
 };
 
-// The status line of the window: its text and colour.
+// The status line of the window: its text and colour. `caption` is the text with "%1", "%2" where
+// `numbers` stand, for a window that shows it in another language.
 struct RunlineStatus {
     std::string text;
     ColorValue color = 0;
+    std::string caption;
+    std::vector<long long> numbers;
 };
 
 class RunlineGenerator {
@@ -80,7 +84,7 @@ private:
     void runGeneration();
     // Empties the runlines layer and forgets the route.
     void forgetRoute();
-    void setStatus(std::string text, ColorValue color);
+    void setStatus(std::string caption, ColorValue color, std::vector<long long> numbers = {});
 
     CanvasCore& canvas_;
     ProfileStore& settings_;

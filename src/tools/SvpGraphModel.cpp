@@ -242,10 +242,6 @@ int SvpGraphModel::selectedCount() const {
         std::count_if(points_.begin(), points_.end(), [](const SvpPoint& p) { return p.selected; }));
 }
 
-std::string SvpGraphModel::deleteButtonCaption() const {
-    return "Delete Selected (" + std::to_string(lassoSelected_) + ")";
-}
-
 void SvpGraphModel::deleteSelected() {
     std::erase_if(points_, [](const SvpPoint& p) { return p.selected; });
     changed_ = true;

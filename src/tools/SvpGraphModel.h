@@ -96,8 +96,9 @@ public:
     const std::vector<GraphPixel>& lasso() const { return lasso_; }
     bool lassoActive() const { return lassoActive_; }
     int selectedCount() const;
-    // "Delete Selected (n)" with the count the last lasso selected, enabled when n > 0.
-    std::string deleteButtonCaption() const;
+    // The delete button's caption: "%1" is the count the last lasso selected; enabled when it is > 0.
+    static constexpr const char* kDeleteButtonCaption = "Delete Selected (%1)";
+    int deleteButtonCount() const { return lassoSelected_; }
     bool deleteButtonEnabled() const { return deleteEnabled_; }
     void deleteSelected();
 

@@ -2,6 +2,7 @@
 
 #include "core/AtomicFile.h"
 #include "core/NumberFormat.h"
+#include "windows/CaptionSet.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -76,6 +77,9 @@ ControlPointPanel::ControlPointPanel(std::function<GeodeticParameters()> paramet
     negate_->setToolTip(QStringLiteral("Puts the three rotations with the opposite sign on screen"));
     rms_->setObjectName(QStringLiteral("lControlPointRms"));
     verdict_->setObjectName(QStringLiteral("lControlPointVerdict"));
+    // Results of the check, written by it.
+    markAsReadout(*rms_);
+    markAsReadout(*verdict_);
     verdict_->setWordWrap(true);
 
     auto* buttons = new QVBoxLayout;

@@ -4,6 +4,7 @@
 #include "canvaswidget/TSelvirCanvas.h"
 #include "core/NumberFormat.h"
 #include "layoutfiles/MapReportInputs.h"
+#include "windows/CaptionSet.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -163,22 +164,23 @@ TExportMap::TExportMap(TSelvirCanvas& canvas, std::filesystem::path settingsFile
 }
 
 void TExportMap::EnglishCaptions() {
-    setWindowTitle(QStringLiteral("Export Map"));
+    setWindowTitle(translatedCaption(*this, "Export Map"));
     for (const auto& [widget, caption] : labels_) {
-        widget->setText(QString::fromUtf8(caption));
+        widget->setText(translatedCaption(*this, caption));
     }
-    findChild<QGroupBox*>(QStringLiteral("gbFile"))->setTitle(QStringLiteral("File and size"));
-    findChild<QGroupBox*>(QStringLiteral("gbWindow"))->setTitle(QStringLiteral("Map window"));
-    findChild<QGroupBox*>(QStringLiteral("gbTitleBlock"))->setTitle(QStringLiteral("Title block"));
-    btBrowse_->setText(QStringLiteral("Browse..."));
-    cbPdfA4_->setText(QStringLiteral("PDF on an A4 landscape page (otherwise width x height at 96 dpi)"));
-    rbCurrentView_->setText(QStringLiteral("Current view"));
-    rbWindow_->setText(QStringLiteral("Window"));
-    btPick_->setText(QStringLiteral("Drag on Map"));
-    cbSoundings_->setText(QStringLiteral("Soundings from survey file"));
-    btSurveyBrowse_->setText(QStringLiteral("Browse..."));
-    btExport_->setText(QStringLiteral("Export"));
-    btClose_->setText(QStringLiteral("Close"));
+    findChild<QGroupBox*>(QStringLiteral("gbFile"))->setTitle(translatedCaption(*this, "File and size"));
+    findChild<QGroupBox*>(QStringLiteral("gbWindow"))->setTitle(translatedCaption(*this, "Map window"));
+    findChild<QGroupBox*>(QStringLiteral("gbTitleBlock"))->setTitle(translatedCaption(*this, "Title block"));
+    btBrowse_->setText(translatedCaption(*this, "Browse..."));
+    cbPdfA4_->setText(
+        translatedCaption(*this, "PDF on an A4 landscape page (otherwise width x height at 96 dpi)"));
+    rbCurrentView_->setText(translatedCaption(*this, "Current view"));
+    rbWindow_->setText(translatedCaption(*this, "Window"));
+    btPick_->setText(translatedCaption(*this, "Drag on Map"));
+    cbSoundings_->setText(translatedCaption(*this, "Soundings from survey file"));
+    btSurveyBrowse_->setText(translatedCaption(*this, "Browse..."));
+    btExport_->setText(translatedCaption(*this, "Export"));
+    btClose_->setText(translatedCaption(*this, "Close"));
 }
 
 void TExportMap::fillTitleBlock() {
@@ -254,14 +256,14 @@ bool TExportMap::requestFromControls(MapExportRequest& request, QString& error) 
         for (int i = 0; i < 4; ++i) {
             const auto value = parseFiniteDouble(edits[i]->text().toStdString());
             if (!value) {
-                error = QStringLiteral("'%1' is not a coordinate in metres").arg(edits[i]->text());
+                error = translatedCaption(*this, "'%1' is not a coordinate in metres").arg(edits[i]->text());
                 return false;
             }
             edges[i] = *value;
         }
         request.window.WorldSet(edges[0], edges[1], edges[2], edges[3]);
         if (!request.window.isUsable()) {
-            error = QStringLiteral("The window needs Left < Right and Bottom < Top");
+            error = translatedCaption(*this, "The window needs Left < Right and Bottom < Top");
             return false;
         }
     } else {
@@ -269,7 +271,7 @@ bool TExportMap::requestFromControls(MapExportRequest& request, QString& error) 
     }
     const std::optional<MapFormat> format = mapFormatOf(edFileName_->text());
     if (!format) {
-        error = QStringLiteral("The file name must end in .png or .pdf");
+        error = translatedCaption(*this, "The file name must end in .png or .pdf");
         return false;
     }
     request.sizePx = *format == MapFormat::Pdf && cbPdfA4_->isChecked()
@@ -303,7 +305,7 @@ bool TExportMap::btExportClick() {
         onError(error);
         return false;
     }
-    onDone(QStringLiteral("Map exported to %1").arg(edFileName_->text()));
+    onDone(translatedCaption(*this, "Map exported to %1").arg(edFileName_->text()));
     return true;
 }
 

@@ -219,7 +219,9 @@ QWidget* TFGPS::buildParametersTab() {
     lambert1_ = checkBox(pane, QStringLiteral("cLambert1"), QStringLiteral("Use Lambert 1"));
     lcc->addRow(useLCC_);
     lcc->addRow(lambert1_);
-    shift->addRow(new QLabel(QStringLiteral("Coordinate frame rotations (see Check)"), pane));
+    auto* rotationsNote = new QLabel(pane);
+    rotationsNote->setObjectName(QStringLiteral("lRotationsConvention"));
+    shift->addRow(rotationsNote);
 
     // Three columns of parameters; the control-point check below them, the whole width for its table.
     const std::vector<std::vector<const char*>> columns = {

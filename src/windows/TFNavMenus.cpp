@@ -11,6 +11,7 @@
 #include "windows/TNavset.h"
 #include "windows/TOffsets.h"
 #include "windows/TfCanvas.h"
+#include "windows/TfGuidance.h"
 #include "windows/TfJoystick.h"
 #include "windows/TfLatency.h"
 #include "windows/TfRealtime.h"
@@ -472,6 +473,9 @@ void TFNav::applyCaptionSet() {
     }
     if (runlines_) {
         runlines_->ApplyEnglishCaptions();
+    }
+    if (guidanceWindow_ != nullptr) {
+        guidanceWindow_->ApplyEnglishCaptions();
     }
     if (exportMap_ != nullptr) {
         exportMap_->EnglishCaptions();

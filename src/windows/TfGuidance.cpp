@@ -2,6 +2,7 @@
 
 #include "core/NumberFormat.h"
 #include "navigation/NmeaOutput.h"
+#include "windows/CaptionSet.h"
 #include "windows/WidgetPlacement.h"
 
 #include <QCheckBox>
@@ -9,6 +10,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -21,67 +23,79 @@ constexpr std::string_view kFormName = "fGuidance";
 constexpr int kSerialPorts = 16;
 constexpr int kBaudRates[] = {4800, 9600, 19200, 38400, 57600, 115200};
 
+constexpr ControlCaption kEnglishCaptions[] = {
+    {"fGuidance", "Line Guidance"},
+    {"gbGuidance", "Guidance"},
+    {"cbAutoAdvance", "Advance to the nearest line not yet run at the end of a line"},
+    {"lTolerance", "Off-line tolerance (m)"},
+    {"cbLineFiles", "Write a survey file per line (beside the day's survey file)"},
+    {"gbNmeaOutput", "NMEA Output (autopilot, chart plotter)"},
+    {"cbNmeaOutput", "Send NMEA sentences"},
+    {"lNmeaHost", "Address"},
+    {"lNmeaPort", "UDP port"},
+    {"lNmeaSerial", "Serial port"},
+    {"lNmeaBaud", "Baud rate"},
+    {"lSentences", "Sentences"},
+    {"cbXTE", "XTE (cross-track)"},
+    {"cbAPB", "APB (autopilot)"},
+    {"cbDPT", "DPT (depth)"},
+    {"bSave", "Save"},
+    {"bCancel", "Cancel"},
+};
+
+// A control with its name, by which the language pass finds its caption.
+template <class Control>
+Control* named(const char* name, QWidget* parent) {
+    auto* control = new Control(parent);
+    control->setObjectName(QString::fromUtf8(name));
+    return control;
+}
+
 } // namespace
 
 TfGuidance::TfGuidance(ProfileStore& settings, QWidget* owner)
     : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint), settings_(settings) {
     setObjectName(QStringLiteral("fGuidance"));
-    setWindowTitle(QStringLiteral("Line Guidance"));
 
-    auto* guidance = new QGroupBox(QStringLiteral("Guidance"), this);
-    cbAutoAdvance = new QCheckBox(
-        QStringLiteral("Advance to the nearest line not yet run at the end of a line"), guidance);
-    cbAutoAdvance->setObjectName(QStringLiteral("cbAutoAdvance"));
-    eTolerance = new QLineEdit(guidance);
-    eTolerance->setObjectName(QStringLiteral("eTolerance"));
-    cbLineFiles = new QCheckBox(QStringLiteral("Write a survey file per line (beside the day's survey file)"),
-                                guidance);
-    cbLineFiles->setObjectName(QStringLiteral("cbLineFiles"));
+    auto* guidance = named<QGroupBox>("gbGuidance", this);
+    cbAutoAdvance = named<QCheckBox>("cbAutoAdvance", guidance);
+    eTolerance = named<QLineEdit>("eTolerance", guidance);
+    cbLineFiles = named<QCheckBox>("cbLineFiles", guidance);
     auto* guidanceForm = new QFormLayout(guidance);
     guidanceForm->addRow(cbAutoAdvance);
-    guidanceForm->addRow(QStringLiteral("Off-line tolerance (m)"), eTolerance);
+    guidanceForm->addRow(named<QLabel>("lTolerance", guidance), eTolerance);
     guidanceForm->addRow(cbLineFiles);
 
-    auto* nmea = new QGroupBox(QStringLiteral("NMEA Output (autopilot, chart plotter)"), this);
-    cbNmeaOutput = new QCheckBox(QStringLiteral("Send NMEA sentences"), nmea);
-    cbNmeaOutput->setObjectName(QStringLiteral("cbNmeaOutput"));
-    eNmeaHost = new QLineEdit(nmea);
-    eNmeaHost->setObjectName(QStringLiteral("eNmeaHost"));
-    eNmeaPort = new QLineEdit(nmea);
-    eNmeaPort->setObjectName(QStringLiteral("eNmeaPort"));
-    cNmeaSerial = new QComboBox(nmea);
-    cNmeaSerial->setObjectName(QStringLiteral("cNmeaSerial"));
+    auto* nmea = named<QGroupBox>("gbNmeaOutput", this);
+    cbNmeaOutput = named<QCheckBox>("cbNmeaOutput", nmea);
+    eNmeaHost = named<QLineEdit>("eNmeaHost", nmea);
+    eNmeaPort = named<QLineEdit>("eNmeaPort", nmea);
+    cNmeaSerial = named<QComboBox>("cNmeaSerial", nmea);
     cNmeaSerial->addItem(QStringLiteral("None"));
     for (int port = 1; port <= kSerialPorts; ++port) {
         cNmeaSerial->addItem(QStringLiteral("COM%1").arg(port));
     }
-    cNmeaBaud = new QComboBox(nmea);
-    cNmeaBaud->setObjectName(QStringLiteral("cNmeaBaud"));
+    cNmeaBaud = named<QComboBox>("cNmeaBaud", nmea);
     for (const int baud : kBaudRates) {
         cNmeaBaud->addItem(QString::number(baud));
     }
-    cbXTE = new QCheckBox(QStringLiteral("XTE (cross-track)"), nmea);
-    cbXTE->setObjectName(QStringLiteral("cbXTE"));
-    cbAPB = new QCheckBox(QStringLiteral("APB (autopilot)"), nmea);
-    cbAPB->setObjectName(QStringLiteral("cbAPB"));
-    cbDPT = new QCheckBox(QStringLiteral("DPT (depth)"), nmea);
-    cbDPT->setObjectName(QStringLiteral("cbDPT"));
+    cbXTE = named<QCheckBox>("cbXTE", nmea);
+    cbAPB = named<QCheckBox>("cbAPB", nmea);
+    cbDPT = named<QCheckBox>("cbDPT", nmea);
     auto* sentences = new QHBoxLayout;
     sentences->addWidget(cbXTE);
     sentences->addWidget(cbAPB);
     sentences->addWidget(cbDPT);
     auto* nmeaForm = new QFormLayout(nmea);
     nmeaForm->addRow(cbNmeaOutput);
-    nmeaForm->addRow(QStringLiteral("Address"), eNmeaHost);
-    nmeaForm->addRow(QStringLiteral("UDP port"), eNmeaPort);
-    nmeaForm->addRow(QStringLiteral("Serial port"), cNmeaSerial);
-    nmeaForm->addRow(QStringLiteral("Baud rate"), cNmeaBaud);
-    nmeaForm->addRow(QStringLiteral("Sentences"), sentences);
+    nmeaForm->addRow(named<QLabel>("lNmeaHost", nmea), eNmeaHost);
+    nmeaForm->addRow(named<QLabel>("lNmeaPort", nmea), eNmeaPort);
+    nmeaForm->addRow(named<QLabel>("lNmeaSerial", nmea), cNmeaSerial);
+    nmeaForm->addRow(named<QLabel>("lNmeaBaud", nmea), cNmeaBaud);
+    nmeaForm->addRow(named<QLabel>("lSentences", nmea), sentences);
 
-    bSave = new QPushButton(QStringLiteral("Save"), this);
-    bSave->setObjectName(QStringLiteral("bSave"));
-    bCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    bCancel->setObjectName(QStringLiteral("bCancel"));
+    bSave = named<QPushButton>("bSave", this);
+    bCancel = named<QPushButton>("bCancel", this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(bSave);
@@ -98,8 +112,17 @@ TfGuidance::TfGuidance(ProfileStore& settings, QWidget* owner)
         }
     });
     connect(bCancel, &QPushButton::clicked, this, &QWidget::hide);
+    ApplyEnglishCaptions();
     FormShow();
     adjustSize();
+}
+
+std::span<const ControlCaption> TfGuidance::englishCaptions() {
+    return kEnglishCaptions;
+}
+
+void TfGuidance::ApplyEnglishCaptions() {
+    applyCaptions(*this, kEnglishCaptions);
 }
 
 void TfGuidance::FormShow() {

@@ -5,6 +5,7 @@
 // window; the guidance reads them at the next tick. Created once at start; closing only hides it.
 
 #include "core/ProfileStore.h"
+#include "windows/CaptionSet.h"
 
 #include <QWidget>
 #include <functional>
@@ -23,6 +24,9 @@ public:
 
     // Shows the stored values.
     void FormShow();
+    // This window's part of the English caption set.
+    void ApplyEnglishCaptions();
+    static std::span<const ControlCaption> englishCaptions();
     // Checks and stores the fields; false (reported through onError) when one is wrong.
     bool bSaveClick();
     // Failures to the surveyor; a message box when unset.

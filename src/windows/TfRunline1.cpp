@@ -18,6 +18,22 @@ namespace {
 
 constexpr std::string_view kFormName = "fRunline1";
 
+constexpr ControlCaption kEnglishCaptions[] = {
+    {"fRunline1", "Runline Generator"},
+    {"gbRoute", "Step 1: Draw Route"},
+    {"bDrawRoute", "Draw Route"},
+    {"gbSpacing", "Step 2: Spacing (meters)"},
+    {"lSpacing", "Spacing"},
+    {"lLength", "Length"},
+    {"gbLineType", "Step 3: Line Type"},
+    {"rbPerpendicular", "Perpendicular"},
+    {"rbParallel", "Parallel"},
+    {"gbActions", "Actions"},
+    {"bGenerate", "Generate"},
+    {"bClear", "Clear"},
+    {"bClose", "Close"},
+};
+
 QString colorName(ColorValue color) {
     return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
                   static_cast<int>((color >> 16) & 0xFF))
@@ -31,20 +47,24 @@ TfRunline1::TfRunline1(TSelvirCanvas& canvas, ProfileStore& settings, RunlineGen
     : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint), canvas_(canvas), settings_(settings),
       generator_(canvas, settings, std::move(autoEvent)) {
     setObjectName(QString::fromUtf8(kFormName.data(), static_cast<qsizetype>(kFormName.size())));
-    setWindowTitle(QStringLiteral("Runline Generator"));
 
-    routeGroup_ = new QGroupBox(QStringLiteral("Step 1: Draw Route"), this);
+    routeGroup_ = new QGroupBox(this);
+    routeGroup_->setObjectName(QStringLiteral("gbRoute"));
     lRouteStatus = new QLabel(routeGroup_);
     lRouteStatus->setObjectName(QStringLiteral("lRouteStatus"));
-    bDrawRoute = new QPushButton(QStringLiteral("Draw Route"), routeGroup_);
+    markAsReadout(*lRouteStatus); // the generator's state, shown in the language in force
+    bDrawRoute = new QPushButton(routeGroup_);
     bDrawRoute->setObjectName(QStringLiteral("bDrawRoute"));
     auto* routeLayout = new QVBoxLayout(routeGroup_);
     routeLayout->addWidget(lRouteStatus);
     routeLayout->addWidget(bDrawRoute);
 
-    spacingGroup_ = new QGroupBox(QStringLiteral("Step 2: Spacing (meters)"), this);
-    spacingLabel_ = new QLabel(QStringLiteral("Spacing"), spacingGroup_);
-    lengthLabel_ = new QLabel(QStringLiteral("Length"), spacingGroup_);
+    spacingGroup_ = new QGroupBox(this);
+    spacingGroup_->setObjectName(QStringLiteral("gbSpacing"));
+    spacingLabel_ = new QLabel(spacingGroup_);
+    spacingLabel_->setObjectName(QStringLiteral("lSpacing"));
+    lengthLabel_ = new QLabel(spacingGroup_);
+    lengthLabel_->setObjectName(QStringLiteral("lLength"));
     eSpacing = new QLineEdit(spacingGroup_);
     eSpacing->setObjectName(QStringLiteral("eSpacing"));
     eLength = new QLineEdit(spacingGroup_);
@@ -55,21 +75,23 @@ TfRunline1::TfRunline1(TSelvirCanvas& canvas, ProfileStore& settings, RunlineGen
     spacingLayout->addWidget(lengthLabel_, 1, 0);
     spacingLayout->addWidget(eLength, 1, 1);
 
-    typeGroup_ = new QGroupBox(QStringLiteral("Step 3: Line Type"), this);
-    rbPerpendicular = new QRadioButton(QStringLiteral("Perpendicular"), typeGroup_);
+    typeGroup_ = new QGroupBox(this);
+    typeGroup_->setObjectName(QStringLiteral("gbLineType"));
+    rbPerpendicular = new QRadioButton(typeGroup_);
     rbPerpendicular->setObjectName(QStringLiteral("rbPerpendicular"));
-    rbParallel = new QRadioButton(QStringLiteral("Parallel"), typeGroup_);
+    rbParallel = new QRadioButton(typeGroup_);
     rbParallel->setObjectName(QStringLiteral("rbParallel"));
     auto* typeLayout = new QHBoxLayout(typeGroup_);
     typeLayout->addWidget(rbPerpendicular);
     typeLayout->addWidget(rbParallel);
 
-    actionsGroup_ = new QGroupBox(QStringLiteral("Actions"), this);
-    bGenerate = new QPushButton(QStringLiteral("Generate"), actionsGroup_);
+    actionsGroup_ = new QGroupBox(this);
+    actionsGroup_->setObjectName(QStringLiteral("gbActions"));
+    bGenerate = new QPushButton(actionsGroup_);
     bGenerate->setObjectName(QStringLiteral("bGenerate"));
-    bClear = new QPushButton(QStringLiteral("Clear"), actionsGroup_);
+    bClear = new QPushButton(actionsGroup_);
     bClear->setObjectName(QStringLiteral("bClear"));
-    bClose = new QPushButton(QStringLiteral("Close"), actionsGroup_);
+    bClose = new QPushButton(actionsGroup_);
     bClose->setObjectName(QStringLiteral("bClose"));
     auto* actionsLayout = new QHBoxLayout(actionsGroup_);
     actionsLayout->addWidget(bGenerate);
@@ -81,8 +103,8 @@ TfRunline1::TfRunline1(TSelvirCanvas& canvas, ProfileStore& settings, RunlineGen
         layout->addWidget(group);
     }
 
+    ApplyEnglishCaptions();
     showFields();
-    showStatus();
 
     connect(bDrawRoute, &QPushButton::clicked, this, [this] { bDrawRouteClick(); });
     connect(bGenerate, &QPushButton::clicked, this, [this] { bGenerateClick(); });
@@ -116,7 +138,11 @@ void TfRunline1::showFields() {
 
 void TfRunline1::showStatus() {
     const RunlineStatus& status = generator_.status();
-    lRouteStatus->setText(QString::fromStdString(status.text));
+    QString text = translatedCaption(*this, status.caption.c_str());
+    for (const long long number : status.numbers) {
+        text = text.arg(number);
+    }
+    lRouteStatus->setText(text);
     lRouteStatus->setStyleSheet(
         QStringLiteral("QLabel { color: %1; font-weight: bold; }").arg(colorName(status.color)));
 }
@@ -141,7 +167,7 @@ void TfRunline1::bDrawRouteClick() {
 void TfRunline1::bGenerateClick() {
     fieldsChange();
     if (!generator_.generate()) {
-        const QString message = QStringLiteral("Please draw a route first.");
+        const QString message = translatedCaption(*this, "Please draw a route first.");
         if (onMessage) {
             onMessage(message);
         } else {
@@ -161,24 +187,13 @@ void TfRunline1::SetRoute(const PolylinePoints& points) {
     showStatus();
 }
 
+std::span<const ControlCaption> TfRunline1::englishCaptions() {
+    return kEnglishCaptions;
+}
+
 void TfRunline1::ApplyEnglishCaptions() {
-    setWindowTitle(QStringLiteral("Runline Generator"));
-    routeGroup_->setTitle(QStringLiteral("Step 1: Draw Route"));
-    // The status keeps what it says while a route is drawn or ready.
-    if (!generator_.routeReady() && !generator_.drawingRoute()) {
-        lRouteStatus->setText(QStringLiteral("No route drawn"));
-    }
-    bDrawRoute->setText(QStringLiteral("Draw Route"));
-    spacingGroup_->setTitle(QStringLiteral("Step 2: Spacing (meters)"));
-    spacingLabel_->setText(QStringLiteral("Spacing"));
-    lengthLabel_->setText(QStringLiteral("Length"));
-    typeGroup_->setTitle(QStringLiteral("Step 3: Line Type"));
-    rbPerpendicular->setText(QStringLiteral("Perpendicular"));
-    rbParallel->setText(QStringLiteral("Parallel"));
-    actionsGroup_->setTitle(QStringLiteral("Actions"));
-    bGenerate->setText(QStringLiteral("Generate"));
-    bClear->setText(QStringLiteral("Clear"));
-    bClose->setText(QStringLiteral("Close"));
+    applyCaptions(*this, kEnglishCaptions);
+    showStatus();
 }
 
 void TfRunline1::showEvent(QShowEvent* event) {

@@ -6,6 +6,7 @@
 
 #include "core/ProfileStore.h"
 #include "tools/RunlineGenerator.h"
+#include "windows/CaptionSet.h"
 
 #include <QWidget>
 #include <functional>
@@ -31,6 +32,7 @@ public:
     void SetRoute(const PolylinePoints& points);
     // This window's part of the English caption set.
     void ApplyEnglishCaptions();
+    static std::span<const ControlCaption> englishCaptions();
 
     RunlineGenerator& Generator() { return generator_; }
     // Messages to the surveyor ("Please draw a route first."); a message box when unset.

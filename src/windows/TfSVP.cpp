@@ -272,6 +272,12 @@ void TfSVP::ApplyEnglishCaptions() {
     saveClose_->setText(translatedCaption(*this, "Save && Close"));
     fileFilter_ = kFileFilter;
     defaults_->setText(translatedCaption(*this, "Default Values"));
+    autoDetect_->setText(translatedCaption(*this, "Auto Dedetct"));
+    parameters_->setTitle(translatedCaption(*this, "Parameters"));
+    parameters_->setToolTip(translatedCaption(*this, "Right-click for Defaults and Auto Dedetct"));
+    probeColumns_->setText(translatedCaption(*this, "Read columns by name"));
+    downCast_->setText(translatedCaption(*this, "Down cast only"));
+    graph_->setText(translatedCaption(*this, "Graph"));
 }
 
 std::vector<std::string> TfSVP::lines(const QPlainTextEdit* table) const {

@@ -1,5 +1,6 @@
 #include "windows/TfSVPGraph.h"
 
+#include "windows/CaptionSet.h"
 #include "windows/SvpGraphPlot.h"
 
 #include <QHBoxLayout>
@@ -12,10 +13,24 @@
 #include <QWheelEvent>
 
 namespace selvir {
+namespace {
+
+constexpr ControlCaption kEnglishCaptions[] = {
+    {"fSVPGraph", "SVP Profile Graph - Drag Points or Lasso Select"},
+    {"bSaveAndClose", "Save && Close"},
+    {"bCancel", "Cancel"},
+    {"bAddRow", "Add Row"},
+    {"bDeleteRow", "Delete Row"},
+};
+
+} // namespace
+
+std::span<const ControlCaption> TfSVPGraph::englishCaptions() {
+    return kEnglishCaptions;
+}
 
 TfSVPGraph::TfSVPGraph(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("fSVPGraph"));
-    setWindowTitle(QStringLiteral("SVP Profile Graph - Drag Points or Lasso Select"));
     resize(900, 640);
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
@@ -25,12 +40,14 @@ TfSVPGraph::TfSVPGraph(QWidget* owner) : QDialog(owner) {
     plot_->setObjectName(QStringLiteral("PaintBox1"));
     status_ = new QLabel(plotPanel);
     status_->setObjectName(QStringLiteral("Label1"));
+    markAsReadout(*status_); // the point under the mouse
     auto* buttons = new QHBoxLayout;
     deleteSelected_ = new QPushButton(plotPanel);
     deleteSelected_->setObjectName(QStringLiteral("bDeleteSelected"));
-    saveAndClose_ = new QPushButton(QStringLiteral("Save && Close"), plotPanel);
+    markAsReadout(*deleteSelected_); // carries the count, written by sync()
+    saveAndClose_ = new QPushButton(plotPanel);
     saveAndClose_->setObjectName(QStringLiteral("bSaveAndClose"));
-    cancel_ = new QPushButton(QStringLiteral("Cancel"), plotPanel);
+    cancel_ = new QPushButton(plotPanel);
     cancel_->setObjectName(QStringLiteral("bCancel"));
     buttons->addWidget(deleteSelected_);
     buttons->addStretch(1);
@@ -44,8 +61,9 @@ TfSVPGraph::TfSVPGraph(QWidget* owner) : QDialog(owner) {
     auto* tableLayout = new QVBoxLayout(tablePanel);
     grid_ = new QTableWidget(0, 3, tablePanel);
     grid_->setObjectName(QStringLiteral("StringGrid1"));
-    grid_->setHorizontalHeaderLabels(
-        {QStringLiteral("Depth (m)"), QStringLiteral("SV (m/s)"), QStringLiteral("Hits")});
+    grid_->setHorizontalHeaderLabels({translatedCaption(*this, "Depth (m)"),
+                                      translatedCaption(*this, "SV (m/s)"),
+                                      translatedCaption(*this, "Hits")});
     grid_->verticalHeader()->setVisible(false);
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -53,9 +71,9 @@ TfSVPGraph::TfSVPGraph(QWidget* owner) : QDialog(owner) {
     grid_->setMinimumWidth(
         grid_->fontMetrics().horizontalAdvance(QStringLiteral("Depth (m)  SV (m/s)  Hits")) + 60);
     auto* rowButtons = new QHBoxLayout;
-    addRow_ = new QPushButton(QStringLiteral("Add Row"), tablePanel);
+    addRow_ = new QPushButton(tablePanel);
     addRow_->setObjectName(QStringLiteral("bAddRow"));
-    deleteRow_ = new QPushButton(QStringLiteral("Delete Row"), tablePanel);
+    deleteRow_ = new QPushButton(tablePanel);
     deleteRow_->setObjectName(QStringLiteral("bDeleteRow"));
     rowButtons->addWidget(addRow_);
     rowButtons->addWidget(deleteRow_);
@@ -69,6 +87,9 @@ TfSVPGraph::TfSVPGraph(QWidget* owner) : QDialog(owner) {
     splitter->setSizes({620, 280});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(splitter);
+
+    // Made when the graph is asked for: the language in force then is the one it shows.
+    applyCaptions(*this, kEnglishCaptions);
 
     connect(plot_, &SvpGraphPlot::modelChanged, this, [this] { sync(); });
     connect(deleteSelected_, &QPushButton::clicked, this, [this] { bDeleteSelectedClick(); });
@@ -93,7 +114,6 @@ TfSVPGraph::TfSVPGraph(QWidget* owner) : QDialog(owner) {
 
 void TfSVPGraph::Load(const std::vector<std::string>& averagedLines) {
     model_.load(averagedLines);
-    status_->setText(QString::fromStdString(model_.statusText()));
     sync();
 }
 
@@ -116,8 +136,13 @@ void TfSVPGraph::sync() {
     if (shownRevision_ != model_.tableRevision()) {
         fillGrid();
     }
-    status_->setText(QString::fromStdString(model_.statusText()));
-    deleteSelected_->setText(QString::fromStdString(model_.deleteButtonCaption()));
+    // The hint at rest is a caption; the values under the mouse are numbers and units.
+    const std::string& status = model_.statusText();
+    status_->setText(status == SvpGraphModel::kIdleStatus
+                         ? translatedCaption(*this, SvpGraphModel::kIdleStatus)
+                         : QString::fromStdString(status));
+    deleteSelected_->setText(
+        translatedCaption(*this, SvpGraphModel::kDeleteButtonCaption).arg(model_.deleteButtonCount()));
     deleteSelected_->setEnabled(model_.deleteButtonEnabled());
     plot_->update();
 }

@@ -5,6 +5,7 @@
 // rules live in SvpGraphModel; this dialog lays out the controls and keeps the table in step.
 
 #include "tools/SvpGraphModel.h"
+#include "windows/CaptionSet.h"
 
 #include <QDialog>
 
@@ -20,6 +21,8 @@ class TfSVPGraph : public QDialog {
     Q_OBJECT
 public:
     explicit TfSVPGraph(QWidget* owner = nullptr);
+    // Its captions, in the language in force when it is made.
+    static std::span<const ControlCaption> englishCaptions();
 
     // A fresh list from the averaged table's lines.
     void Load(const std::vector<std::string>& averagedLines);

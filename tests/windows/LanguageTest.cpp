@@ -2,6 +2,12 @@
 // the widgets, in English at start, in Turkish after "Türkçe" and back in English after "English"; the
 // language flag; Qt's own dialog buttons.
 #include "AuxWindowsFixture.h"
+#include "windows/TExportMap.h"
+#include "windows/TFGPS.h"
+#include "windows/TfGuidance.h"
+#include "windows/TfRunline1.h"
+#include "windows/TfSVP.h"
+#include "windows/TfSVPGraph.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -9,6 +15,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTranslator>
@@ -59,11 +66,24 @@ std::optional<Shown> captionOf(QObject& object, const QWidget& window) {
 
 using Captions = std::map<QObject*, Shown>;
 
+// Inside a dialog the window owns (the map export in the main window): that one's captions are its own.
+bool insideAnotherWindow(const QObject* object, const QWidget& window) {
+    for (const QObject* o = object; o != nullptr && o != &window; o = o->parent()) {
+        const auto* widget = qobject_cast<const QWidget*>(o);
+        if (widget != nullptr && widget->isWindow() && qobject_cast<const QMenu*>(widget) == nullptr) {
+            return true;
+        }
+    }
+    return false;
+}
+
 Captions walk(QWidget& window) {
     Captions captions;
     std::vector<QObject*> objects{&window};
     for (QObject* child : window.findChildren<QObject*>()) {
-        objects.push_back(child);
+        if (!insideAnotherWindow(child, window)) {
+            objects.push_back(child);
+        }
     }
     for (QObject* object : objects) {
         if (auto shown = captionOf(*object, window)) {
@@ -73,40 +93,109 @@ Captions walk(QWidget& window) {
     return captions;
 }
 
-QString asShown(const char* caption, bool takesMnemonics) {
-    const QString text = QString::fromUtf8(caption);
-    return takesMnemonics ? text : QString(text).replace(QStringLiteral("&&"), QStringLiteral("&"));
-}
-
 struct LanguageTest : test::AuxWindowsFixture {
+    std::unique_ptr<TFGPS> deviceSettings;
+    std::unique_ptr<TfSVP> soundVelocity;
+    std::unique_ptr<TfRunline1> runlines;
+    std::unique_ptr<TfGuidance> guidance;
+    std::unique_ptr<TExportMap> exportMap;
+
+    // Every window main() makes, given to the main window before it shows, as main() does.
+    TFNav& makeEveryWindow() {
+        makeAll(true);
+        deviceSettings = std::make_unique<TFGPS>(settings, window.get());
+        window->SetDeviceSettingsWindow(deviceSettings.get());
+        soundVelocity = std::make_unique<TfSVP>(settings, folders);
+        window->SetSoundVelocityWindow(soundVelocity.get());
+        runlines = std::make_unique<TfRunline1>(*window->Canvas(), window->Session().settings(), nullptr);
+        window->SetRunlineWindow(runlines.get());
+        guidance = std::make_unique<TfGuidance>(window->Session().settings());
+        window->SetGuidanceWindow(guidance.get());
+        exportMap = std::make_unique<TExportMap>(*window->Canvas(), settingsFile, root, clock, window.get());
+        window->SetExportMapWindow(exportMap.get());
+        window->FormShow();
+        return *window;
+    }
+    void TearDown() override {
+        exportMap.reset();      // a child of the main window
+        deviceSettings.reset(); // before the main window it reports to
+        window.reset();
+    }
     std::vector<QWidget*> windows() {
-        return {window.get(), realtime.get(), waterfall.get(), theme.get(),   battery.get(),
-                &messages,    shape.get(),    navset.get(),    offsets.get(), latency.get()};
+        return {window.get(),   realtime.get(), waterfall.get(),      theme.get(),
+                battery.get(),  &messages,      shape.get(),          navset.get(),
+                offsets.get(),  latency.get(),  deviceSettings.get(), soundVelocity.get(),
+                runlines.get(), guidance.get(), exportMap.get()};
     }
     std::map<QWidget*, std::span<const ControlCaption>> englishTables() {
         return {
-            {window.get(), TFNav::englishCaptions()},       {realtime.get(), TfRealtime::englishCaptions()},
-            {waterfall.get(), TfCanvas::englishCaptions()}, {theme.get(), TfTheme::englishCaptions()},
-            {battery.get(), TfJoystick::englishCaptions()}, {&messages, TFMsg::englishCaptions()}};
+            {window.get(), TFNav::englishCaptions()},        {realtime.get(), TfRealtime::englishCaptions()},
+            {waterfall.get(), TfCanvas::englishCaptions()},  {theme.get(), TfTheme::englishCaptions()},
+            {battery.get(), TfJoystick::englishCaptions()},  {&messages, TFMsg::englishCaptions()},
+            {runlines.get(), TfRunline1::englishCaptions()}, {guidance.get(), TfGuidance::englishCaptions()}};
     }
 };
 
+// Each entry of `table` names a control of `owner` that shows the entry's caption, through `language`
+// when one is given.
+void expectTable(QWidget& owner, std::span<const ControlCaption> table, const QTranslator* language) {
+    const Captions shown = walk(owner);
+    const QByteArray context = owner.objectName().toUtf8();
+    for (const ControlCaption& entry : table) {
+        SCOPED_TRACE(owner.objectName().toStdString() + " / " + entry.objectName);
+        QObject* control = owner.objectName() == QString::fromUtf8(entry.objectName)
+                               ? &owner
+                               : owner.findChild<QObject*>(QString::fromUtf8(entry.objectName));
+        ASSERT_NE(control, nullptr) << "no control of that name";
+        ASSERT_TRUE(shown.count(control)) << "no caption shown";
+        QString caption = QString::fromUtf8(entry.caption);
+        if (language != nullptr) {
+            caption = language->translate(context.constData(), entry.caption);
+            ASSERT_FALSE(caption.isEmpty()) << "no translation of " << entry.caption;
+        }
+        const bool mnemonics = shown.at(control).takesMnemonics;
+        EXPECT_EQ(shown.at(control).text,
+                  mnemonics ? caption : QString(caption).replace(QStringLiteral("&&"), QStringLiteral("&")));
+    }
+}
+
+// Every caption shown in `owner` is the Turkish set's entry for its English caption in `english`.
+struct TurkishCheck {
+    int checked = 0;
+    int changed = 0;
+};
+void expectTurkish(QWidget& owner, const Captions& english, const QTranslator& turkish, TurkishCheck& tally) {
+    const QByteArray context = owner.objectName().toUtf8();
+    const Captions now = walk(owner);
+    for (const auto& [control, was] : english) {
+        SCOPED_TRACE(owner.objectName().toStdString() + " / " + control->objectName().toStdString() + " / " +
+                     was.text.toStdString());
+        ASSERT_TRUE(now.count(control));
+        // Titles and labels show "&&" as one "&": their entry may be written either way.
+        QString entry = turkish.translate(context.constData(), was.text.toUtf8().constData());
+        if (entry.isEmpty() && !was.takesMnemonics) {
+            const QString source = QString(was.text).replace(QStringLiteral("&"), QStringLiteral("&&"));
+            entry = turkish.translate(context.constData(), source.toUtf8().constData());
+        }
+        if (entry.isEmpty()) {
+            ADD_FAILURE() << "no Turkish caption";
+            continue;
+        }
+        const QString expected =
+            was.takesMnemonics ? entry : QString(entry).replace(QStringLiteral("&&"), QStringLiteral("&"));
+        EXPECT_EQ(now.at(control).text, expected);
+        ++tally.checked;
+        tally.changed += now.at(control).text != was.text ? 1 : 0;
+    }
+}
+
 TEST_F(LanguageTest, TurkishChangesEveryCaptionOfEveryWindowAndEnglishBringsThemBack) {
-    makeAll(true).FormShow();
+    makeEveryWindow();
     EXPECT_TRUE(window->LanguageTurkish()) << "the start-up pass leaves the flag on";
 
     // The start-up pass applied each window's English set: every entry names a control that shows it.
     for (const auto& [owner, table] : englishTables()) {
-        const Captions shown = walk(*owner);
-        for (const ControlCaption& entry : table) {
-            SCOPED_TRACE(owner->objectName().toStdString() + " / " + entry.objectName);
-            QObject* control = owner->objectName() == QString::fromUtf8(entry.objectName)
-                                   ? owner
-                                   : owner->findChild<QObject*>(QString::fromUtf8(entry.objectName));
-            ASSERT_NE(control, nullptr) << "no control of that name";
-            ASSERT_TRUE(shown.count(control)) << "no caption shown";
-            EXPECT_EQ(shown.at(control).text, asShown(entry.caption, shown.at(control).takesMnemonics));
-        }
+        expectTable(*owner, table, nullptr);
     }
 
     std::map<QWidget*, Captions> english;
@@ -122,34 +211,17 @@ TEST_F(LanguageTest, TurkishChangesEveryCaptionOfEveryWindowAndEnglishBringsThem
     // Every caption shown, in every window, is the Turkish set's entry for its English caption.
     QTranslator turkish;
     ASSERT_TRUE(turkish.load(QStringLiteral(":/i18n/selvirhs_tr.qm")));
-    int checked = 0, changed = 0;
+    TurkishCheck tally;
     for (QWidget* owner : windows()) {
-        const QByteArray context = owner->objectName().toUtf8();
-        const Captions now = walk(*owner);
-        for (const auto& [control, was] : english[owner]) {
-            SCOPED_TRACE(owner->objectName().toStdString() + " / " + control->objectName().toStdString() +
-                         " / " + was.text.toStdString());
-            ASSERT_TRUE(now.count(control));
-            // Titles and labels show "&&" as one "&": their entry may be written either way.
-            QString entry = turkish.translate(context.constData(), was.text.toUtf8().constData());
-            if (entry.isEmpty() && !was.takesMnemonics) {
-                const QString source = QString(was.text).replace(QStringLiteral("&"), QStringLiteral("&&"));
-                entry = turkish.translate(context.constData(), source.toUtf8().constData());
-            }
-            if (entry.isEmpty()) {
-                ADD_FAILURE() << "no Turkish caption";
-                continue;
-            }
-            const QString expected = was.takesMnemonics
-                                         ? entry
-                                         : QString(entry).replace(QStringLiteral("&&"), QStringLiteral("&"));
-            EXPECT_EQ(now.at(control).text, expected);
-            ++checked;
-            changed += now.at(control).text != was.text ? 1 : 0;
-        }
+        expectTurkish(*owner, english[owner], turkish, tally);
     }
-    EXPECT_GE(checked, 80) << "the walk found the captions";
-    EXPECT_GE(changed, checked * 8 / 10) << "names of products and places stay; most captions change";
+    EXPECT_GE(tally.checked, 300) << "the walk found the captions";
+    EXPECT_GE(tally.changed, tally.checked * 8 / 10)
+        << "names of products and places stay; most captions change";
+
+    // A window made while Turkish is in force shows Turkish from the start.
+    TfSVPGraph graph;
+    expectTable(graph, TfSVPGraph::englishCaptions(), &turkish);
 
     // Texts the windows write later follow the language too.
     QString dialogTitle;
@@ -162,6 +234,9 @@ TEST_F(LanguageTest, TurkishChangesEveryCaptionOfEveryWindowAndEnglishBringsThem
     window->RealtimeClick();
     EXPECT_EQ(window->Realtime()->text(), turkish.translate("FNav", "Stop"));
     window->RealtimeClick();
+    runlines->SetRoute({{0, 0}, {100, 0}, {200, 50}});
+    EXPECT_EQ(runlines->lRouteStatus->text(), turkish.translate("fRunline1", "Route: %1 points").arg(3));
+    EXPECT_EQ(graph.bDeleteSelected()->text(), turkish.translate("fSVPGraph", "Delete Selected (%1)").arg(0));
 
     window->Action(QStringLiteral("Dilngilizce1"))->trigger();
     EXPECT_FALSE(window->LanguageTurkish()) << "English from the menu clears the flag";

@@ -693,4 +693,730 @@
         <translation>Tolerans</translation>
     </message>
 </context>
+<context>
+    <name>FGPS</name>
+    <message>
+        <source>Settings</source>
+        <translation>Ayarlar</translation>
+    </message>
+    <message>
+        <source>GPS Settings</source>
+        <translation>GPS Ayarları</translation>
+    </message>
+    <message>
+        <source>GPS Port Settings</source>
+        <translation>GPS Port Ayarları</translation>
+    </message>
+    <message>
+        <source>Port No:</source>
+        <translation>Port No:</translation>
+    </message>
+    <message>
+        <source>Baud Rate</source>
+        <translation>Baud Hızı</translation>
+    </message>
+    <message>
+        <source>Data Width</source>
+        <translation>Veri Genişliği</translation>
+    </message>
+    <message>
+        <source>Stop Bits</source>
+        <translation>Dur Bitleri</translation>
+    </message>
+    <message>
+        <source>Parity</source>
+        <translation>Eşlik</translation>
+    </message>
+    <message>
+        <source>Optional Settings</source>
+        <translation>İsteğe Bağlı Ayarlar</translation>
+    </message>
+    <message>
+        <source>Enable DTR</source>
+        <translation>DTR Etkin</translation>
+    </message>
+    <message>
+        <source>NMEA Log</source>
+        <translation>NMEA Kaydı</translation>
+    </message>
+    <message>
+        <source>Delay</source>
+        <translation>Gecikme</translation>
+    </message>
+    <message>
+        <source>Priority</source>
+        <translation>Öncelik</translation>
+    </message>
+    <message>
+        <source>Log Time</source>
+        <translation>Kayıt Süresi</translation>
+    </message>
+    <message>
+        <source>Enable RTS</source>
+        <translation>RTS Etkin</translation>
+    </message>
+    <message>
+        <source>GPS Set</source>
+        <translation>GPS Seti</translation>
+    </message>
+    <message>
+        <source>Enable Gyro</source>
+        <translation>Cayroyu Etkinleştir</translation>
+    </message>
+    <message>
+        <source>Sensor (SBES) Settings</source>
+        <translation>Sensör (SBES) Ayarları</translation>
+    </message>
+    <message>
+        <source>SBES Set</source>
+        <translation>SBES Seti</translation>
+    </message>
+    <message>
+        <source>NMEA Sensor Port Settings</source>
+        <translation>NMEA Sensör Port Ayarları</translation>
+    </message>
+    <message>
+        <source>Sensor Enabled</source>
+        <translation>Sensör Etkin</translation>
+    </message>
+    <message>
+        <source>Geodetic Parameters</source>
+        <translation>Jeodezik Parametreler</translation>
+    </message>
+    <message>
+        <source>Global Setting</source>
+        <translation>Genel Ayar</translation>
+    </message>
+    <message>
+        <source>TM Parameters</source>
+        <translation>TM Parametreleri</translation>
+    </message>
+    <message>
+        <source>Central Meridian</source>
+        <translation>Orta Meridyen</translation>
+    </message>
+    <message>
+        <source>Reference Latitude</source>
+        <translation>Referans Enlemi</translation>
+    </message>
+    <message>
+        <source>Scale Factor</source>
+        <translation>Ölçek Faktörü</translation>
+    </message>
+    <message>
+        <source>False Easting</source>
+        <translation>Doğu Ötelemesi</translation>
+    </message>
+    <message>
+        <source>Use Projection</source>
+        <translation>Projeksiyonu Kullan</translation>
+    </message>
+    <message>
+        <source>False Northing</source>
+        <translation>Kuzey Ötelemesi</translation>
+    </message>
+    <message>
+        <source>False Norhing</source>
+        <translation>Kuzey Ötelemesi</translation>
+    </message>
+    <message>
+        <source>Datum</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Ellipsoid</source>
+        <translation>Elipsoid</translation>
+    </message>
+    <message>
+        <source>Semi Major Axis</source>
+        <translation>Büyük Yarı Eksen</translation>
+    </message>
+    <message>
+        <source>Flattening</source>
+        <translation>Basıklık</translation>
+    </message>
+    <message>
+        <source>Transformation Parameters from WGS-84</source>
+        <translation>WGS-84'ten Dönüşüm Parametreleri</translation>
+    </message>
+    <message>
+        <source>X Rotation</source>
+        <translation>X Dönüklüğü</translation>
+    </message>
+    <message>
+        <source>Y Rotation</source>
+        <translation>Y Dönüklüğü</translation>
+    </message>
+    <message>
+        <source>Z Rotation</source>
+        <translation>Z Dönüklüğü</translation>
+    </message>
+    <message>
+        <source>X Shift</source>
+        <translation>X Ötelemesi</translation>
+    </message>
+    <message>
+        <source>Y Shift</source>
+        <translation>Y Ötelemesi</translation>
+    </message>
+    <message>
+        <source>Z Shift</source>
+        <translation>Z Ötelemesi</translation>
+    </message>
+    <message>
+        <source>Use DTP</source>
+        <translation>DTP Kullan</translation>
+    </message>
+    <message>
+        <source>Name of Datum</source>
+        <translation>Datum Adı</translation>
+    </message>
+    <message>
+        <source>I/O Port Monitor</source>
+        <translation>G/Ç Port İzleyici</translation>
+    </message>
+    <message>
+        <source>Save and lock settings</source>
+        <translation>Ayarları kaydet ve kilitle</translation>
+    </message>
+    <message>
+        <source>Coordinate frame rotations (see Check)</source>
+        <translation>Koordinat çerçevesi dönüklükleri (bkz. Denetle)</translation>
+    </message>
+    <message>
+        <source>Scale (ppm)</source>
+        <translation>Ölçek (ppm)</translation>
+    </message>
+    <message>
+        <source>LCC Parameters</source>
+        <translation>LCC Parametreleri</translation>
+    </message>
+    <message>
+        <source>Use Lambert 1</source>
+        <translation>Lambert 1 Kullan</translation>
+    </message>
+    <message>
+        <source>Central Parallel</source>
+        <translation>Orta Paralel</translation>
+    </message>
+    <message>
+        <source>Standard Parallel 1</source>
+        <translation>Standart Paralel 1</translation>
+    </message>
+    <message>
+        <source>Standard Parallel 2</source>
+        <translation>Standart Paralel 2</translation>
+    </message>
+    <message>
+        <source>Check</source>
+        <translation>Denetle</translation>
+    </message>
+    <message>
+        <source>Add Point</source>
+        <translation>Nokta Ekle</translation>
+    </message>
+    <message>
+        <source>Remove Point</source>
+        <translation>Noktayı Kaldır</translation>
+    </message>
+    <message>
+        <source>Load...</source>
+        <translation>Yükle...</translation>
+    </message>
+    <message>
+        <source>Negate Rotations</source>
+        <translation>Dönüklükleri Ters Çevir</translation>
+    </message>
+    <message>
+        <source>SBES Message</source>
+        <translation>SBES Mesajı</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Mesaj</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Biçim</translation>
+    </message>
+    <message>
+        <source>Grid Settings</source>
+        <translation>Grid Ayarları</translation>
+    </message>
+    <message>
+        <source>Show Grid</source>
+        <translation>Gridi Göster</translation>
+    </message>
+    <message>
+        <source>Auto Scale</source>
+        <translation>Otomatik Ölçek</translation>
+    </message>
+    <message>
+        <source>Spacing X</source>
+        <translation>X Aralığı</translation>
+    </message>
+    <message>
+        <source>Spacing Y</source>
+        <translation>Y Aralığı</translation>
+    </message>
+    <message>
+        <source>Grid Color</source>
+        <translation>Grid Rengi</translation>
+    </message>
+    <message>
+        <source>Depth Labels</source>
+        <translation>Derinlik Etiketleri</translation>
+    </message>
+    <message>
+        <source>Show Depth Labels</source>
+        <translation>Derinlik Etiketlerini Göster</translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <translation>Yazı Tipi</translation>
+    </message>
+    <message>
+        <source>Font Size</source>
+        <translation>Yazı Boyutu</translation>
+    </message>
+    <message>
+        <source>Label Spacing (m)</source>
+        <translation>Etiket Aralığı (m)</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>Renk</translation>
+    </message>
+    <message>
+        <source>Event Labels</source>
+        <translation>Olay Etiketleri</translation>
+    </message>
+    <message>
+        <source>Apply Settings</source>
+        <translation>Ayarları Uygula</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Kapat</translation>
+    </message>
+    <message>
+        <source>m</source>
+        <translation>m</translation>
+    </message>
+    <message>
+        <source>ppm</source>
+        <translation>ppm</translation>
+    </message>
+    <message>
+        <source>°</source>
+        <translation>°</translation>
+    </message>
+    <message>
+        <source>″</source>
+        <translation>″</translation>
+    </message>
+    <message>
+        <source>NMEA POSITION DATA</source>
+        <translation>NMEA KONUM VERİSİ</translation>
+    </message>
+    <message>
+        <source>NMEA SENSOR DATA</source>
+        <translation>NMEA SENSÖR VERİSİ</translation>
+    </message>
+</context>
+<context>
+    <name>fSVP</name>
+    <message>
+        <source>Sound Velocity</source>
+        <translation>Ses Hızı</translation>
+    </message>
+    <message>
+        <source>First Depth</source>
+        <translation>Önce Derinlik</translation>
+    </message>
+    <message>
+        <source>First SV</source>
+        <translation>Önce Ses Hızı</translation>
+    </message>
+    <message>
+        <source>Format Identifier for SV &amp;&amp; P</source>
+        <translation>Ses Hızı ve Basınç için Biçim Tanımlayıcı</translation>
+    </message>
+    <message>
+        <source>Max Depth</source>
+        <translation>En Büyük Derinlik</translation>
+    </message>
+    <message>
+        <source>Source SVP Data</source>
+        <translation>Kaynak SVP Verisi</translation>
+    </message>
+    <message>
+        <source>Raw SV values</source>
+        <translation>Ham Ses Hızı Değerleri</translation>
+    </message>
+    <message>
+        <source>Averaged SV Values</source>
+        <translation>Ortalama Ses Hızı Değerleri</translation>
+    </message>
+    <message>
+        <source>SV Column</source>
+        <translation>Ses Hızı Sütunu</translation>
+    </message>
+    <message>
+        <source>SVP</source>
+        <translation>SVP</translation>
+    </message>
+    <message>
+        <source>Use Sound Velocity Profile</source>
+        <translation>Ses Hızı Profilini Kullan</translation>
+    </message>
+    <message>
+        <source>Save &amp;&amp; Close</source>
+        <translation>Kaydet &amp;&amp; Kapat</translation>
+    </message>
+    <message>
+        <source>Default Values</source>
+        <translation>Varsayılan Değerler</translation>
+    </message>
+    <message>
+        <source>Auto Dedetct</source>
+        <translation>Otomatik Algıla</translation>
+    </message>
+    <message>
+        <source>Parameters</source>
+        <translation>Parametreler</translation>
+    </message>
+    <message>
+        <source>Right-click for Defaults and Auto Dedetct</source>
+        <translation>Varsayılanlar ve Otomatik Algıla için sağ tıklayın</translation>
+    </message>
+    <message>
+        <source>Read columns by name</source>
+        <translation>Sütunları adlarından oku</translation>
+    </message>
+    <message>
+        <source>Down cast only</source>
+        <translation>Yalnızca iniş profili</translation>
+    </message>
+    <message>
+        <source>Graph</source>
+        <translation>Grafik</translation>
+    </message>
+</context>
+<context>
+    <name>fSVPGraph</name>
+    <message>
+        <source>SVP Profile Graph - Drag Points or Lasso Select</source>
+        <translation>SVP Profil Grafiği - Noktaları Sürükleyin veya Kementle Seçin</translation>
+    </message>
+    <message>
+        <source>Save &amp;&amp; Close</source>
+        <translation>Kaydet &amp;&amp; Kapat</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>İptal</translation>
+    </message>
+    <message>
+        <source>Add Row</source>
+        <translation>Satır Ekle</translation>
+    </message>
+    <message>
+        <source>Delete Row</source>
+        <translation>Satırı Sil</translation>
+    </message>
+    <message>
+        <source>Depth (m)</source>
+        <translation>Derinlik (m)</translation>
+    </message>
+    <message>
+        <source>SV (m/s)</source>
+        <translation>Ses Hızı (m/s)</translation>
+    </message>
+    <message>
+        <source>Hits</source>
+        <translation>Sayı</translation>
+    </message>
+    <message>
+        <source>Delete Selected (%1)</source>
+        <translation>Seçilenleri Sil (%1)</translation>
+    </message>
+    <message>
+        <source>Drag points to edit SV, or draw lasso to select spikes</source>
+        <translation>Ses hızını düzeltmek için noktaları sürükleyin veya sıçramaları seçmek için kement çizin</translation>
+    </message>
+</context>
+<context>
+    <name>fRunline1</name>
+    <message>
+        <source>Runline Generator</source>
+        <translation>Hat Üretici</translation>
+    </message>
+    <message>
+        <source>Step 1: Draw Route</source>
+        <translation>Adım 1: Rota Çiz</translation>
+    </message>
+    <message>
+        <source>Draw Route</source>
+        <translation>Rota Çiz</translation>
+    </message>
+    <message>
+        <source>Step 2: Spacing (meters)</source>
+        <translation>Adım 2: Aralık (metre)</translation>
+    </message>
+    <message>
+        <source>Spacing</source>
+        <translation>Aralık</translation>
+    </message>
+    <message>
+        <source>Length</source>
+        <translation>Uzunluk</translation>
+    </message>
+    <message>
+        <source>Step 3: Line Type</source>
+        <translation>Adım 3: Hat Türü</translation>
+    </message>
+    <message>
+        <source>Perpendicular</source>
+        <translation>Dik</translation>
+    </message>
+    <message>
+        <source>Parallel</source>
+        <translation>Paralel</translation>
+    </message>
+    <message>
+        <source>Actions</source>
+        <translation>İşlemler</translation>
+    </message>
+    <message>
+        <source>Generate</source>
+        <translation>Üret</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Temizle</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Kapat</translation>
+    </message>
+    <message>
+        <source>No route drawn</source>
+        <translation>Rota çizilmedi</translation>
+    </message>
+    <message>
+        <source>Drawing... (right-click to finish)</source>
+        <translation>Çiziliyor... (bitirmek için sağ tıklayın)</translation>
+    </message>
+    <message>
+        <source>Need at least 2 points</source>
+        <translation>En az 2 nokta gerekli</translation>
+    </message>
+    <message>
+        <source>Route: %1 points</source>
+        <translation>Rota: %1 nokta</translation>
+    </message>
+    <message>
+        <source>Too many lines (%1, at most %2): raise the spacing</source>
+        <translation>Çok fazla hat (%1, en çok %2): aralığı artırın</translation>
+    </message>
+    <message>
+        <source>Please draw a route first.</source>
+        <translation>Lütfen önce bir rota çizin.</translation>
+    </message>
+</context>
+<context>
+    <name>fGuidance</name>
+    <message>
+        <source>Line Guidance</source>
+        <translation>Hat Kılavuzu</translation>
+    </message>
+    <message>
+        <source>Guidance</source>
+        <translation>Kılavuz</translation>
+    </message>
+    <message>
+        <source>Advance to the nearest line not yet run at the end of a line</source>
+        <translation>Hat sonunda henüz geçilmemiş en yakın hatta geç</translation>
+    </message>
+    <message>
+        <source>Off-line tolerance (m)</source>
+        <translation>Hat dışı toleransı (m)</translation>
+    </message>
+    <message>
+        <source>Write a survey file per line (beside the day's survey file)</source>
+        <translation>Her hat için bir ölçü dosyası yaz (günün ölçü dosyasının yanına)</translation>
+    </message>
+    <message>
+        <source>NMEA Output (autopilot, chart plotter)</source>
+        <translation>NMEA Çıkışı (otopilot, harita çizici)</translation>
+    </message>
+    <message>
+        <source>Send NMEA sentences</source>
+        <translation>NMEA cümleleri gönder</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adres</translation>
+    </message>
+    <message>
+        <source>UDP port</source>
+        <translation>UDP portu</translation>
+    </message>
+    <message>
+        <source>Serial port</source>
+        <translation>Seri port</translation>
+    </message>
+    <message>
+        <source>Baud rate</source>
+        <translation>Baud hızı</translation>
+    </message>
+    <message>
+        <source>Sentences</source>
+        <translation>Cümleler</translation>
+    </message>
+    <message>
+        <source>XTE (cross-track)</source>
+        <translation>XTE (hat dışı sapma)</translation>
+    </message>
+    <message>
+        <source>APB (autopilot)</source>
+        <translation>APB (otopilot)</translation>
+    </message>
+    <message>
+        <source>DPT (depth)</source>
+        <translation>DPT (derinlik)</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Kaydet</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>İptal</translation>
+    </message>
+</context>
+<context>
+    <name>TExportMap</name>
+    <message>
+        <source>Export Map</source>
+        <translation>Haritayı Dışa Aktar</translation>
+    </message>
+    <message>
+        <source>File (.png or .pdf)</source>
+        <translation>Dosya (.png veya .pdf)</translation>
+    </message>
+    <message>
+        <source>Width (px)</source>
+        <translation>Genişlik (px)</translation>
+    </message>
+    <message>
+        <source>Height (px)</source>
+        <translation>Yükseklik (px)</translation>
+    </message>
+    <message>
+        <source>Left (E)</source>
+        <translation>Sol (D)</translation>
+    </message>
+    <message>
+        <source>Right (E)</source>
+        <translation>Sağ (D)</translation>
+    </message>
+    <message>
+        <source>Top (N)</source>
+        <translation>Üst (K)</translation>
+    </message>
+    <message>
+        <source>Bottom (N)</source>
+        <translation>Alt (K)</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Başlık</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Tarih</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Yer</translation>
+    </message>
+    <message>
+        <source>Vessel</source>
+        <translation>Tekne</translation>
+    </message>
+    <message>
+        <source>Surveyor</source>
+        <translation>Ölçücü</translation>
+    </message>
+    <message>
+        <source>Datum</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Projection</source>
+        <translation>Projeksiyon</translation>
+    </message>
+    <message>
+        <source>File and size</source>
+        <translation>Dosya ve boyut</translation>
+    </message>
+    <message>
+        <source>Map window</source>
+        <translation>Harita penceresi</translation>
+    </message>
+    <message>
+        <source>Title block</source>
+        <translation>Başlık bloğu</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Gözat...</translation>
+    </message>
+    <message>
+        <source>PDF on an A4 landscape page (otherwise width x height at 96 dpi)</source>
+        <translation>Yatay A4 sayfada PDF (yoksa 96 dpi'de genişlik x yükseklik)</translation>
+    </message>
+    <message>
+        <source>Current view</source>
+        <translation>Geçerli görünüm</translation>
+    </message>
+    <message>
+        <source>Window</source>
+        <translation>Pencere</translation>
+    </message>
+    <message>
+        <source>Drag on Map</source>
+        <translation>Haritada Sürükle</translation>
+    </message>
+    <message>
+        <source>Soundings from survey file</source>
+        <translation>Ölçü dosyasından derinlikler</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Dışa Aktar</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Kapat</translation>
+    </message>
+    <message>
+        <source>'%1' is not a coordinate in metres</source>
+        <translation>'%1' metre cinsinden bir koordinat değil</translation>
+    </message>
+    <message>
+        <source>The window needs Left &lt; Right and Bottom &lt; Top</source>
+        <translation>Pencere için Sol &lt; Sağ ve Alt &lt; Üst olmalı</translation>
+    </message>
+    <message>
+        <source>The file name must end in .png or .pdf</source>
+        <translation>Dosya adı .png veya .pdf ile bitmeli</translation>
+    </message>
+    <message>
+        <source>Map exported to %1</source>
+        <translation>Harita %1 dosyasına aktarıldı</translation>
+    </message>
+</context>
 </TS>
