@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
-# scripts/screenshot.sh OUT.png [SECONDS] [--window NAME] [--runlines] [--theme THEME]
+# scripts/screenshot.sh OUT.png [SECONDS] [--window NAME] [--turkish] [--runlines] [--theme THEME]
 # Starts a virtual display, the simulator and the program (a copy with its own settings file and data
 # folder, so your own are not touched), presses "Realtime", lets the vessel sail SECONDS (default 25),
 # writes a picture of the screen to OUT.png and stops everything it started. With --window NAME it
 # opens that window (by the keys a surveyor would press, table below) before the picture. With
 # --runlines the map holds runlines over the simulator's pattern and the helmsman steers along them;
-# with --theme THEME the program starts in that theme (written into the copied settings file).
+# with --theme THEME the program starts in that theme (written into the copied settings file); with
+# --turkish the captions are switched to Turkish (Ctrl+T) before the window opens.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${SELVIR_BUILD_DIR:-$here/build}"
-usage="usage: scripts/screenshot.sh OUT.png [SECONDS] [--window NAME] [--runlines] [--theme THEME]"
+usage="usage: scripts/screenshot.sh OUT.png [SECONDS] [--window NAME] [--turkish] [--runlines] [--theme THEME]"
 
 # NAME -> the xdotool key names that open the window from the main window, one after another.
 declare -A window_keys=(
@@ -37,10 +38,15 @@ positional=()
 open_window=""
 runlines=""
 theme=""
+turkish=""
 while [[ $# -gt 0 ]]; do
   case "$1" in
     --runlines)
       runlines=1
+      shift
+      ;;
+    --turkish)
+      turkish=1
       shift
       ;;
     --window)
@@ -125,9 +131,13 @@ offsets_dialog="$(DISPLAY="$display" xdotool search --sync --name "Offsets Essen
 DISPLAY="$display" xdotool windowfocus --sync "$offsets_dialog"
 DISPLAY="$display" xdotool key Return
 sleep "$seconds"
+keys="${turkish:+ctrl+t}"
 if [[ -n "$open_window" ]]; then
+  keys+=" ${window_keys[$open_window]}"
+fi
+if [[ -n "${keys// /}" ]]; then
   DISPLAY="$display" xdotool windowactivate --sync "$window" 2>/dev/null || DISPLAY="$display" xdotool windowfocus --sync "$window"
-  for key in ${window_keys[$open_window]}; do
+  for key in $keys; do
     DISPLAY="$display" xdotool key "$key"
     sleep 0.3
   done
