@@ -19,6 +19,11 @@ namespace {
 
 const char* const kHeaders[ControlPointPanel::ColumnCount] = {
     "Name", "Latitude (°)", "Longitude (°)", "Height (m)", "Easting (m)", "Northing (m)", "dE (m)", "dN (m)"};
+constexpr const char* kTableTip = "Control points: WGS-84 latitude, longitude and ellipsoidal height with "
+                                  "their known local easting and northing. dE and dN are known minus "
+                                  "computed with the parameters on screen.";
+constexpr const char* kNegateTip = "Puts the three rotations with the opposite sign on screen";
+constexpr const char* kRmsLine = "RMS: %1 m    RMS with rotations negated: %2 m";
 constexpr int kStartRows = 4;
 constexpr int kResidualDecimals = 3;
 
@@ -54,15 +59,11 @@ ControlPointPanel::ControlPointPanel(std::function<GeodeticParameters()> paramet
     setObjectName(QStringLiteral("gbControlPointCheck"));
     table_->setObjectName(QStringLiteral("ControlPoints"));
     for (int column = 0; column < ColumnCount; ++column) {
-        table_->setHorizontalHeaderItem(column, new QTableWidgetItem(QString::fromUtf8(kHeaders[column])));
+        table_->setHorizontalHeaderItem(column, new QTableWidgetItem);
     }
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table_->horizontalHeader()->setSectionResizeMode(Name, QHeaderView::ResizeToContents);
     table_->verticalHeader()->setDefaultSectionSize(22);
-    table_->setToolTip(
-        QStringLiteral("Control points: WGS-84 latitude, longitude and ellipsoidal height with "
-                       "their known local easting and northing. dE and dN are known minus "
-                       "computed with the parameters on screen."));
 
     auto* load = new QPushButton(QStringLiteral("Load..."), this);
     load->setObjectName(QStringLiteral("btControlPointsLoad"));
@@ -74,7 +75,6 @@ ControlPointPanel::ControlPointPanel(std::function<GeodeticParameters()> paramet
     check->setObjectName(QStringLiteral("btControlPointCheck"));
     negate_->setObjectName(QStringLiteral("btNegateRotations"));
     negate_->setEnabled(false);
-    negate_->setToolTip(QStringLiteral("Puts the three rotations with the opposite sign on screen"));
     rms_->setObjectName(QStringLiteral("lControlPointRms"));
     verdict_->setObjectName(QStringLiteral("lControlPointVerdict"));
     // Results of the check, written by it.
@@ -95,6 +95,7 @@ ControlPointPanel::ControlPointPanel(std::function<GeodeticParameters()> paramet
     layout->addWidget(rms_);
     layout->addWidget(verdict_);
     clearResults();
+    applyCaptions();
 
     connect(load, &QPushButton::clicked, this, &ControlPointPanel::loadClick);
     connect(add, &QPushButton::clicked, this, [this] { table_->insertRow(table_->rowCount()); });
@@ -120,8 +121,26 @@ void ControlPointPanel::showError(const QString& message) {
     }
 }
 
+void ControlPointPanel::applyCaptions() {
+    const QWidget& owner = *window();
+    for (int column = 0; column < ColumnCount; ++column) {
+        table_->horizontalHeaderItem(column)->setText(translatedCaption(owner, kHeaders[column]));
+    }
+    table_->setToolTip(translatedCaption(owner, kTableTip));
+    negate_->setToolTip(translatedCaption(owner, kNegateTip));
+    showRms();
+}
+
+void ControlPointPanel::showRms() {
+    const QString none = QStringLiteral("-");
+    rms_->setText(translatedCaption(*window(), kRmsLine)
+                      .arg(rmsM_.isEmpty() ? none : rmsM_, rmsNegatedM_.isEmpty() ? none : rmsNegatedM_));
+}
+
 void ControlPointPanel::clearResults() {
-    rms_->setText(QStringLiteral("RMS: - m    RMS with rotations negated: - m"));
+    rmsM_.clear();
+    rmsNegatedM_.clear();
+    showRms();
     verdict_->clear();
     verdict_->setStyleSheet(QString());
     negate_->setEnabled(false);
@@ -226,10 +245,9 @@ void ControlPointPanel::checkClick() {
                 false);
     }
     if (check.converted > 0) {
-        rms_->setText(
-            QStringLiteral("RMS: %1 m    RMS with rotations negated: %2 m")
-                .arg(QString::fromStdString(formatFixed(check.rmsM, kResidualDecimals)),
-                     QString::fromStdString(formatFixed(check.rmsRotationsNegatedM, kResidualDecimals))));
+        rmsM_ = QString::fromStdString(formatFixed(check.rmsM, kResidualDecimals));
+        rmsNegatedM_ = QString::fromStdString(formatFixed(check.rmsRotationsNegatedM, kResidualDecimals));
+        showRms();
     }
     verdict_->setText(QString::fromStdString(check.verdict()));
     const bool swapped = !check.setupError && check.converted > 0 && check.rotationsNegatedFitBetter();

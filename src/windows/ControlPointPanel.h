@@ -34,6 +34,9 @@ public:
     void loadClick();
     // "Check": residuals, both RMS and the verdict with the parameters on screen.
     void checkClick();
+    // The column headings, tips and the RMS line in the language in force, looked up under the window
+    // the panel stands in (its buttons and title are that window's captions).
+    void applyCaptions();
 
     QTableWidget* Table() const { return table_; }
     QLabel* RmsLabel() const { return rms_; }
@@ -51,12 +54,15 @@ signals:
 private:
     void showError(const QString& message);
     void clearResults();
+    void showRms();
 
     std::function<GeodeticParameters()> parameters_;
     QTableWidget* table_;
     QLabel* rms_;
     QLabel* verdict_;
     QPushButton* negate_;
+    // The two RMS of the last check, empty before one.
+    QString rmsM_, rmsNegatedM_;
 };
 
 } // namespace selvir

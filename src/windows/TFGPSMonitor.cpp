@@ -1,6 +1,7 @@
 // The settings window's port monitor and its part of the English caption set.
 #include "canvas/CanvasColor.h"
 #include "windows/CaptionSet.h"
+#include "windows/ControlPointPanel.h"
 #include "windows/MonitorRelay.h"
 #include "windows/TFGPS.h"
 #include "windows/TFNav.h"
@@ -137,6 +138,7 @@ void TFGPS::applyEnglishCaptions() {
             button->setText(text);
         }
     };
+    checkPanel_->applyCaptions();
     for (const Caption& caption : kCaptions) {
         const QString name = QString::fromUtf8(caption.objectName);
         const QString text = translatedCaption(*this, caption.text);

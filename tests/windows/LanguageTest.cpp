@@ -2,6 +2,7 @@
 // the widgets, in English at start, in Turkish after "Türkçe" and back in English after "English"; the
 // language flag; Qt's own dialog buttons.
 #include "AuxWindowsFixture.h"
+#include "windows/ControlPointPanel.h"
 #include "windows/TExportMap.h"
 #include "windows/TFGPS.h"
 #include "windows/TfGuidance.h"
@@ -16,6 +17,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTranslator>
@@ -237,6 +239,11 @@ TEST_F(LanguageTest, TurkishChangesEveryCaptionOfEveryWindowAndEnglishBringsThem
     runlines->SetRoute({{0, 0}, {100, 0}, {200, 50}});
     EXPECT_EQ(runlines->lRouteStatus->text(), turkish.translate("fRunline1", "Route: %1 points").arg(3));
     EXPECT_EQ(graph.bDeleteSelected()->text(), turkish.translate("fSVPGraph", "Delete Selected (%1)").arg(0));
+    const ControlPointPanel& points = *deviceSettings->ControlPoints();
+    EXPECT_EQ(points.Table()->horizontalHeaderItem(ControlPointPanel::Latitude)->text(),
+              turkish.translate("FGPS", "Latitude (°)"));
+    EXPECT_EQ(points.RmsLabel()->text(),
+              turkish.translate("FGPS", "RMS: %1 m    RMS with rotations negated: %2 m").arg("-", "-"));
 
     window->Action(QStringLiteral("Dilngilizce1"))->trigger();
     EXPECT_FALSE(window->LanguageTurkish()) << "English from the menu clears the flag";

@@ -1023,6 +1023,50 @@
         <source>NMEA SENSOR DATA</source>
         <translation>NMEA SENSÖR VERİSİ</translation>
     </message>
+    <message>
+        <source>Name</source>
+        <translation>Ad</translation>
+    </message>
+    <message>
+        <source>Latitude (°)</source>
+        <translation>Enlem (°)</translation>
+    </message>
+    <message>
+        <source>Longitude (°)</source>
+        <translation>Boylam (°)</translation>
+    </message>
+    <message>
+        <source>Height (m)</source>
+        <translation>Yükseklik (m)</translation>
+    </message>
+    <message>
+        <source>Easting (m)</source>
+        <translation>Doğu (m)</translation>
+    </message>
+    <message>
+        <source>Northing (m)</source>
+        <translation>Kuzey (m)</translation>
+    </message>
+    <message>
+        <source>dE (m)</source>
+        <translation>dD (m)</translation>
+    </message>
+    <message>
+        <source>dN (m)</source>
+        <translation>dK (m)</translation>
+    </message>
+    <message>
+        <source>Control points: WGS-84 latitude, longitude and ellipsoidal height with their known local easting and northing. dE and dN are known minus computed with the parameters on screen.</source>
+        <translation>Kontrol noktaları: WGS-84 enlem, boylam ve elipsoit yüksekliği ile bilinen yerel doğu ve kuzey değerleri. dD ve dK, bilinen eksi ekrandaki parametrelerle hesaplanandır.</translation>
+    </message>
+    <message>
+        <source>Puts the three rotations with the opposite sign on screen</source>
+        <translation>Üç dönüklüğü ters işaretle ekrana koyar</translation>
+    </message>
+    <message>
+        <source>RMS: %1 m    RMS with rotations negated: %2 m</source>
+        <translation>KOH: %1 m    Dönüklükler ters çevrilince KOH: %2 m</translation>
+    </message>
 </context>
 <context>
     <name>fSVP</name>
