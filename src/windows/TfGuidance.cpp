@@ -71,7 +71,7 @@ TfGuidance::TfGuidance(ProfileStore& settings, QWidget* owner)
     eNmeaHost = named<QLineEdit>("eNmeaHost", nmea);
     eNmeaPort = named<QLineEdit>("eNmeaPort", nmea);
     cNmeaSerial = named<QComboBox>("cNmeaSerial", nmea);
-    cNmeaSerial->addItem(QStringLiteral("None"));
+    cNmeaSerial->addItem(QString()); // "None", captioned with the rest
     for (int port = 1; port <= kSerialPorts; ++port) {
         cNmeaSerial->addItem(QStringLiteral("COM%1").arg(port));
     }
@@ -123,6 +123,7 @@ std::span<const ControlCaption> TfGuidance::englishCaptions() {
 
 void TfGuidance::ApplyEnglishCaptions() {
     applyCaptions(*this, kEnglishCaptions);
+    cNmeaSerial->setItemText(0, translatedCaption(*this, "None")); // the port list's first entry
 }
 
 void TfGuidance::FormShow() {

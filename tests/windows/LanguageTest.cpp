@@ -12,6 +12,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -239,6 +240,7 @@ TEST_F(LanguageTest, TurkishChangesEveryCaptionOfEveryWindowAndEnglishBringsThem
     runlines->SetRoute({{0, 0}, {100, 0}, {200, 50}});
     EXPECT_EQ(runlines->lRouteStatus->text(), turkish.translate("fRunline1", "Route: %1 points").arg(3));
     EXPECT_EQ(graph.bDeleteSelected()->text(), turkish.translate("fSVPGraph", "Delete Selected (%1)").arg(0));
+    EXPECT_EQ(guidance->cNmeaSerial->itemText(0), turkish.translate("fGuidance", "None"));
     const ControlPointPanel& points = *deviceSettings->ControlPoints();
     EXPECT_EQ(points.Table()->horizontalHeaderItem(ControlPointPanel::Latitude)->text(),
               turkish.translate("FGPS", "Latitude (°)"));

@@ -1339,6 +1339,10 @@
         <source>Cancel</source>
         <translation>İptal</translation>
     </message>
+    <message>
+        <source>None</source>
+        <translation>Yok</translation>
+    </message>
 </context>
 <context>
     <name>TExportMap</name>
