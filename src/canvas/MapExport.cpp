@@ -24,8 +24,6 @@ namespace {
 
 // A4 landscape at 96 to the inch.
 constexpr QSize a4LandscapePx(1123, 794);
-constexpr int minimumSidePx = 200;
-constexpr int maximumSidePx = 20000;
 // The PDF's map is drawn at twice the page resolution, so its coordinates keep 1/192 inch.
 constexpr int pdfMapScale = 2;
 constexpr double pageUnitsPerInch = 96.0;
@@ -383,7 +381,7 @@ std::optional<MapFormat> mapFormatOf(const QString& fileName) {
 
 QSize pageSizeOf(const MapExportRequest& request, MapFormat format) {
     if (request.sizePx.isEmpty()) {
-        return format == MapFormat::Pdf ? a4LandscapePx : QSize(1920, 1080);
+        return format == MapFormat::Pdf ? a4LandscapePx : kMapDefaultPngSizePx;
     }
     return request.sizePx;
 }
@@ -439,11 +437,11 @@ bool ExportMap(const CanvasModel& model, const MapExportRequest& request, const 
         return false;
     }
     const QSize page = pageSizeOf(request, *format);
-    if (page.width() < minimumSidePx || page.height() < minimumSidePx || page.width() > maximumSidePx ||
-        page.height() > maximumSidePx) {
+    if (page.width() < kMapSmallestSidePx || page.height() < kMapSmallestSidePx ||
+        page.width() > kMapLargestSidePx || page.height() > kMapLargestSidePx) {
         error = QStringLiteral("The map size must be %1 to %2 pixels each way")
-                    .arg(minimumSidePx)
-                    .arg(maximumSidePx);
+                    .arg(kMapSmallestSidePx)
+                    .arg(kMapLargestSidePx);
         return false;
     }
     const MapLayout layout = layoutMap(request, page);

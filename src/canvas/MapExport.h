@@ -43,6 +43,11 @@ struct Sounding {
     double depthM = 0.0;
 };
 
+// The picture sizes an export takes, each side in pixels, and a PNG's size when none is given.
+constexpr int kMapSmallestSidePx = 200;
+constexpr int kMapLargestSidePx = 20000;
+constexpr QSize kMapDefaultPngSizePx(1920, 1080);
+
 struct MapExportRequest {
     ViewWindow window; // world window to show
     QSize sizePx;      // PNG pixels; PDF page at 96 per inch (empty: A4 landscape)

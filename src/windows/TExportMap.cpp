@@ -23,11 +23,6 @@
 namespace selvir {
 namespace {
 
-constexpr int defaultWidthPx = 1920;
-constexpr int defaultHeightPx = 1080;
-constexpr int smallestSidePx = 200;
-constexpr int largestSidePx = 20000;
-
 QString numberText(double value) {
     return QString::fromStdString(formatFixed(value, 3));
 }
@@ -69,11 +64,11 @@ TExportMap::TExportMap(TSelvirCanvas& canvas, std::filesystem::path settingsFile
     seHeight_ = new QSpinBox(this);
     seHeight_->setObjectName(QStringLiteral("seHeight"));
     for (QSpinBox* side : {seWidth_, seHeight_}) {
-        side->setRange(smallestSidePx, largestSidePx);
+        side->setRange(kMapSmallestSidePx, kMapLargestSidePx);
         side->setSingleStep(100);
     }
-    seWidth_->setValue(defaultWidthPx);
-    seHeight_->setValue(defaultHeightPx);
+    seWidth_->setValue(kMapDefaultPngSizePx.width());
+    seHeight_->setValue(kMapDefaultPngSizePx.height());
     cbPdfA4_ = new QCheckBox(this);
     cbPdfA4_->setObjectName(QStringLiteral("cbPdfA4"));
     cbPdfA4_->setChecked(true);
