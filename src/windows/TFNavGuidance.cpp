@@ -34,8 +34,10 @@ void TFNav::buildGuidance() {
     };
     if (auto* tools = findChild<QMenu*>(QStringLiteral("Settings1"))) {
         tools->addSeparator();
-        command(tools, "GenerateRunline1", QStringLiteral("Generate Runlines..."),
-                QKeySequence(Qt::CTRL | Qt::Key_G), [this] { GenerateRunline1Click(); });
+        QAction* generate = command(tools, "GenerateRunline1", QStringLiteral("Generate Runlines..."),
+                                    QKeySequence(Qt::CTRL | Qt::Key_G), [this] { GenerateRunline1Click(); });
+        // Opens a window from the main window only: the sound velocity window's Ctrl+G is its graph.
+        generate->setShortcutContext(Qt::WindowShortcut);
     }
     QAction* runlineButton = toolbar_->addAction(QStringLiteral("Runline creation"));
     runlineButton->setObjectName(QStringLiteral("tbRunline"));

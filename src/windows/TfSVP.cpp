@@ -156,8 +156,6 @@ void TfSVP::buildControls() {
     status_->setObjectName(QStringLiteral("lStatus"));
     graph_ = new QPushButton(QStringLiteral("Graph"), this);
     graph_->setObjectName(QStringLiteral("bGraph"));
-    graph_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
-    graph_->setToolTip(QStringLiteral("Edit the averaged values in the graph (Ctrl+G)"));
     saveClose_ = new QPushButton(QStringLiteral("Save && Close"), this);
     saveClose_->setObjectName(QStringLiteral("bSaveClose"));
     bottom->addWidget(status_, 1);
@@ -178,6 +176,7 @@ void TfSVP::buildControls() {
         settings_.writeBool(kSection, "cUseSVP", used);
         emit UseSoundVelocityProfileChanged(used);
     });
+    ApplyEnglishCaptions();
 }
 
 bool TfSVP::eventFilter(QObject* watched, QEvent* event) {
@@ -278,6 +277,9 @@ void TfSVP::ApplyEnglishCaptions() {
     probeColumns_->setText(translatedCaption(*this, "Read columns by name"));
     downCast_->setText(translatedCaption(*this, "Down cast only"));
     graph_->setText(translatedCaption(*this, "Graph"));
+    // A new text puts its own mnemonic in place of the button's key.
+    graph_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    graph_->setToolTip(translatedCaption(*this, "Edit the averaged values in the graph (Ctrl+G)"));
 }
 
 std::vector<std::string> TfSVP::lines(const QPlainTextEdit* table) const {
@@ -488,9 +490,8 @@ void TfSVP::bGraphClick() {
         say(svptext::graphNoData());
         return;
     }
-    if (!graphWindow_) {
-        graphWindow_ = std::make_unique<TfSVPGraph>(this);
-    }
+    // Made afresh, in the language in force now.
+    graphWindow_ = std::make_unique<TfSVPGraph>(this);
     graphWindow_->Load(averaged);
     const int result = runGraph ? runGraph(*graphWindow_) : graphWindow_->exec();
     if (result != QDialog::Accepted || !graphWindow_->Model().dataChanged()) {

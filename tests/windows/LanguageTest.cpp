@@ -13,10 +13,12 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QToolBar>
@@ -258,6 +260,42 @@ TEST_F(LanguageTest, TurkishChangesEveryCaptionOfEveryWindowAndEnglishBringsThem
     }
     window->Action(QStringLiteral("Open1"))->trigger();
     EXPECT_EQ(dialogTitle, QStringLiteral("Dialog Open"));
+}
+
+// The sound velocity window's Ctrl+G opens its graph, not the main window's runline generator, in
+// either language; the graph is made in the language in force when it opens.
+TEST_F(LanguageTest, TheGraphKeyOpensTheGraphInTheLanguageInForce) {
+    makeEveryWindow();
+    soundVelocity->mSortedAveragedSV()->setPlainText(QStringLiteral("0,1500.00,1\n1,1501.00,1"));
+    std::vector<QString> graphTitles;
+    soundVelocity->runGraph = [&](TfSVPGraph& graph) {
+        graphTitles.push_back(graph.windowTitle());
+        return int(QDialog::Rejected);
+    };
+    window->show(); // its menu's keys count only while it is shown, as on board
+    soundVelocity->show();
+    soundVelocity->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(soundVelocity.get()));
+    // A button's key clicks it the way a mouse would, shown pressed for a moment first.
+    const auto pressGraphKey = [&] {
+        const std::size_t before = graphTitles.size();
+        QTest::keyClick(soundVelocity.get(), Qt::Key_G, Qt::ControlModifier);
+        QTRY_COMPARE_WITH_TIMEOUT(graphTitles.size(), before + 1, 2000);
+    };
+
+    pressGraphKey();
+    window->DilTurke1Click();
+    pressGraphKey();
+    window->Dilngilizce1Click();
+    pressGraphKey();
+
+    const QString english = QString::fromUtf8(TfSVPGraph::englishCaptions()[0].caption);
+    QTranslator turkish;
+    ASSERT_TRUE(turkish.load(QStringLiteral(":/i18n/selvirhs_tr.qm")));
+    EXPECT_EQ(graphTitles,
+              (std::vector<QString>{english, turkish.translate("fSVPGraph", english.toUtf8().constData()),
+                                    english}));
+    EXPECT_FALSE(runlines->isVisible()) << "the key went to the runline generator";
 }
 
 TEST_F(LanguageTest, QtsOwnDialogButtonsFollowTheLanguage) {

@@ -1146,6 +1146,10 @@
         <source>Graph</source>
         <translation>Grafik</translation>
     </message>
+    <message>
+        <source>Edit the averaged values in the graph (Ctrl+G)</source>
+        <translation>Ortalama değerleri grafikte düzenle (Ctrl+G)</translation>
+    </message>
 </context>
 <context>
     <name>fSVPGraph</name>
