@@ -5,6 +5,7 @@
 // GDAL raises on this thread while it lives, instead of printing them, so an operation can return
 // GDAL's own reason ("... is not a valid TIFF file") in its error text.
 
+#include <cpl_conv.h>
 #include <gdal.h>
 #include <memory>
 #include <ogr_api.h>

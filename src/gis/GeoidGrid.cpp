@@ -3,9 +3,21 @@
 
 #include "core/NumberFormat.h"
 
+#include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <vector>
 
 namespace selvir {
+namespace {
+
+#ifdef _WIN32
+constexpr char kSearchPathSeparator = ';';
+#else
+constexpr char kSearchPathSeparator = ':';
+#endif
+
+} // namespace
 
 GeoidGridOpen GeoidGrid::open(const std::string& pathOrName) {
     GeoidGridOpen result;
@@ -20,10 +32,35 @@ GeoidGridOpen GeoidGrid::open(const std::string& pathOrName) {
         result.error = "geoid grid \"" + pathOrName + "\": PROJ could not start";
         return result;
     }
+    // A path is found through the search path of this grid's own context, so that a folder with blanks
+    // in its name needs no quoting in the PROJ string (PROJ strings cannot quote).
+    const std::filesystem::path given(pathOrName);
+    std::string gridName = pathOrName;
+    if (given.has_parent_path()) {
+        gridName = given.filename().string();
+        std::vector<std::string> folders = {given.parent_path().string()};
+        const std::string defaults = proj_info().searchpath ? proj_info().searchpath : "";
+        for (std::size_t start = 0; start < defaults.size();) {
+            const std::size_t end = std::min(defaults.find(kSearchPathSeparator, start), defaults.size());
+            if (end > start) {
+                folders.push_back(defaults.substr(start, end - start));
+            }
+            start = end + 1;
+        }
+        std::vector<const char*> list;
+        for (const std::string& folder : folders) {
+            list.push_back(folder.c_str());
+        }
+        proj_context_set_search_paths(grid->context_.get(), static_cast<int>(list.size()), list.data());
+    }
+    if (gridName.find_first_of(" \t,") != std::string::npos) {
+        result.error = "geoid grid \"" + pathOrName + "\": the file name cannot contain blanks or commas";
+        return result;
+    }
     // Multiplier 1: the forward step adds N to the input height, so a height of 0 gives N itself.
     const std::string definition = "+proj=pipeline +step +proj=unitconvert +xy_in=deg +xy_out=rad "
                                    "+step +proj=vgridshift +multiplier=1 +grids=" +
-                                   gis::projParameterValue(pathOrName);
+                                   gridName;
     grid->operation_.reset(proj_create(grid->context_.get(), definition.c_str()));
     if (!grid->operation_) {
         result.error = "geoid grid \"" + pathOrName +

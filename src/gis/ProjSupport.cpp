@@ -31,18 +31,4 @@ std::string takeProjError(const PJ* object) {
     return text;
 }
 
-std::string projParameterValue(const std::string& value) {
-    if (value.find_first_of(" \t") == std::string::npos) {
-        return value;
-    }
-    std::string quoted = "\"";
-    for (const char c : value) {
-        quoted += c;
-        if (c == '"') {
-            quoted += '"'; // PROJ reads "" inside quotes as one quote
-        }
-    }
-    return quoted + '"';
-}
-
 } // namespace selvir::gis

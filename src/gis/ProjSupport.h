@@ -30,7 +30,4 @@ std::string projContextError(PJ_CONTEXT* context);
 // error number so the next call starts clean.
 std::string takeProjError(const PJ* object);
 
-// A PROJ string parameter value: the text as it is, or in double quotes when it holds a blank.
-std::string projParameterValue(const std::string& value);
-
 } // namespace selvir::gis
