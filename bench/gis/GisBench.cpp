@@ -8,7 +8,6 @@
 #include "gis/RasterBackground.h"
 
 #include <benchmark/benchmark.h>
-
 #include <filesystem>
 #include <random>
 
@@ -102,12 +101,12 @@ public:
                 const int n = std::min(256, size - y0);
                 for (int y = 0; y < n; ++y) {
                     for (int x = 0; x < size; ++x) {
-                        rows[static_cast<std::size_t>(y) * size + x] =
-                            static_cast<std::uint8_t>(((x / 64 + (y0 + y) / 64) % 2) * 128 + band * 30 + (x % 64));
+                        rows[static_cast<std::size_t>(y) * size + x] = static_cast<std::uint8_t>(
+                            ((x / 64 + (y0 + y) / 64) % 2) * 128 + band * 30 + (x % 64));
                     }
                 }
-                GDALRasterIO(GDALGetRasterBand(ds, band), GF_Write, 0, y0, size, n, rows.data(), size, n, GDT_Byte,
-                             0, 0);
+                GDALRasterIO(GDALGetRasterBand(ds, band), GF_Write, 0, y0, size, n, rows.data(), size, n,
+                             GDT_Byte, 0, 0);
             }
         }
         GDALClose(ds);

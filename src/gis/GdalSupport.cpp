@@ -49,4 +49,13 @@ SpatialReferenceHandle spatialReference(const std::string& definition, std::stri
     return srs;
 }
 
+std::string wkt1(OGRSpatialReferenceH srs) {
+    char* text = nullptr;
+    const char* const options[] = {"FORMAT=WKT1_GDAL", nullptr};
+    OSRExportToWktEx(srs, &text, options);
+    std::string wkt = text ? text : "";
+    CPLFree(text);
+    return wkt;
+}
+
 } // namespace selvir::gis

@@ -61,4 +61,7 @@ using CoordinateTransformationHandle =
 // read.
 SpatialReferenceHandle spatialReference(const std::string& definition, std::string& error);
 
+// The CRS as OGC WKT1 (GDAL's form, TOWGS84 kept), one line.
+std::string wkt1(OGRSpatialReferenceH srs);
+
 } // namespace selvir::gis

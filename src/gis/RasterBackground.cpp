@@ -17,14 +17,6 @@ using gis::DatasetHandle;
 // Points along each edge of the image when its outline is carried into the survey grid.
 constexpr int kOutlineSamples = 16;
 
-std::string wktOf(OGRSpatialReferenceH srs) {
-    char* text = nullptr;
-    OSRExportToWkt(srs, &text);
-    std::string wkt = text ? text : "";
-    CPLFree(text);
-    return wkt;
-}
-
 bool isPalette(GDALDatasetH ds) {
     return GDALGetRasterCount(ds) == 1 && GDALGetRasterColorTable(GDALGetRasterBand(ds, 1)) != nullptr;
 }
@@ -149,7 +141,7 @@ RasterBackgroundOpen RasterBackground::open(const fs::path& path, const RasterBa
         own = GDALGetGCPSpatialRef(ds);
     }
     if (own) {
-        bg->sourceWkt_ = wktOf(own);
+        bg->sourceWkt_ = gis::wkt1(own);
     } else {
         fs::path prj = path;
         prj.replace_extension(".prj");
@@ -160,7 +152,7 @@ RasterBackgroundOpen RasterBackground::open(const fs::path& path, const RasterBa
                 result.error = named + ": " + prj.filename().string() + ": " + error;
                 return result;
             }
-            bg->sourceWkt_ = wktOf(read.get());
+            bg->sourceWkt_ = gis::wkt1(read.get());
         } else {
             bg->sourceWkt_ = options.fallbackCrsWkt.empty() ? options.surveyCrsWkt : options.fallbackCrsWkt;
         }

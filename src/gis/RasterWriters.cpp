@@ -175,14 +175,8 @@ WriteResult writeXyz(const GridRaster& grid, const fs::path& target, const Raste
             return {target.string() + ": cancelled"};
         }
     }
-    char* esri = nullptr;
-    {
-        gis::SpatialReferenceHandle copy(OSRClone(srs));
-        OSRMorphToESRI(copy.get());
-        OSRExportToWkt(copy.get(), &esri);
-    }
-    const std::string prj = esri ? esri : "";
-    CPLFree(esri);
+    // OGC WKT1 rather than ESRI's dialect, which has no TOWGS84 for a local datum.
+    const std::string prj = gis::wkt1(srs);
     std::string error;
     if (!writeFileAtomically(target, text, &error)) {
         return {target.string() + ": " + error};

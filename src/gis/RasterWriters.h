@@ -7,7 +7,7 @@
 // - GeoPackage raster (.gpkg): float32 tiles of one band (depth or elevation; GeoPackage's gridded
 //   coverage holds one band, so no uncertainty).
 // - XYZ text (.xyz): "x y z" per cell centre with data, north to south and west to east, metres with
-//   three decimals; z as band 1. The CRS goes to a .prj beside it (ESRI WKT, as GIS programs read it).
+//   three decimals; z as band 1. The CRS goes to a .prj beside it (OGC WKT1 with its TOWGS84).
 //
 // Every file is written under a temporary name and renamed over the target when complete; a failure
 // leaves the target as it was and says why. Numbers are written with "." whatever the locale.

@@ -1,6 +1,7 @@
 // GeoPackage and Shapefile layers through OGR.
 #include "gis/VectorWriters.h"
 
+#include "core/AtomicFile.h"
 #include "gis/AtomicOutput.h"
 #include "gis/GdalSupport.h"
 
@@ -209,6 +210,15 @@ WriteResult writeVectorLayers(const std::vector<VectorLayerData>& layers, const 
     ds.reset();
     if (errors.failed()) {
         return {target.string() + ": " + errors.last()};
+    }
+    if (format == VectorFormat::Shapefile) {
+        // GDAL writes the .prj in ESRI's dialect, which has no TOWGS84: a local datum would lose its
+        // shift (or be swapped for a namesake's). OGC WKT1 keeps it, and GDAL and QGIS read it.
+        fs::path prj = output.temporaryPath();
+        prj.replace_extension(".prj");
+        if (!writeFileAtomically(prj, gis::wkt1(srs.get()), &error)) {
+            return {target.string() + ": " + error};
+        }
     }
     if (!output.commit(error)) {
         return {error};

@@ -9,7 +9,8 @@
 // The file is written under a temporary name and renamed over the target when complete (a
 // Shapefile's files one by one, the .shp last); a failure leaves the target as it was and says why.
 // GeoPackage layers are written in one transaction each, so 400 000 soundings take seconds. Shapefile
-// field names longer than 10 characters are shortened by GDAL. Blocking.
+// field names longer than 10 characters are shortened by GDAL. A Shapefile's .prj is OGC WKT1, not
+// ESRI's dialect, which cannot hold the TOWGS84 of a local datum. Blocking.
 
 #include "gis/ProductInputs.h"
 

@@ -5,10 +5,9 @@
 #include "gis/RasterBackground.h"
 #include "gis/VectorBackground.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <filesystem>
+#include <gtest/gtest.h>
 
 namespace selvir {
 namespace {
@@ -30,8 +29,8 @@ constexpr std::uint32_t kRed = 0xFFFF0000, kWhite = 0xFFFFFFFF;
 
 // An RGB image of size x size pixels, white with a red square; the square's pixel rows and columns are
 // given as [first, last).
-void writeImage(const fs::path& path, const char* driver, int size, const double transform[6], const char* crs,
-                int squareFirst, int squareLast, const char* const* options = nullptr) {
+void writeImage(const fs::path& path, const char* driver, int size, const double transform[6],
+                const char* crs, int squareFirst, int squareLast, const char* const* options = nullptr) {
     gis::ensureGdal();
     gis::DatasetHandle mem(GDALCreate(GDALGetDriverByName("MEM"), "", size, size, 3, GDT_Byte, nullptr));
     double gt[6];
@@ -49,12 +48,12 @@ void writeImage(const fs::path& path, const char* driver, int size, const double
                 plane[static_cast<std::size_t>(r * size + c)] = band == 1 || !square ? 255 : 0;
             }
         }
-        ASSERT_EQ(GDALRasterIO(GDALGetRasterBand(mem.get(), band), GF_Write, 0, 0, size, size, plane.data(), size,
-                               size, GDT_Byte, 0, 0),
+        ASSERT_EQ(GDALRasterIO(GDALGetRasterBand(mem.get(), band), GF_Write, 0, 0, size, size, plane.data(),
+                               size, size, GDT_Byte, 0, 0),
                   CE_None);
     }
-    gis::DatasetHandle file(
-        GDALCreateCopy(GDALGetDriverByName(driver), path.c_str(), mem.get(), FALSE, const_cast<char**>(options), nullptr, nullptr));
+    gis::DatasetHandle file(GDALCreateCopy(GDALGetDriverByName(driver), path.c_str(), mem.get(), FALSE,
+                                           const_cast<char**>(options), nullptr, nullptr));
     ASSERT_TRUE(file);
 }
 
@@ -69,7 +68,8 @@ Pixel toPixel(const GridView& view, double e, double n) {
 
 // The square's corners in the view (as given, grid metres), checked from both sides: 3 pixels in
 // towards the square's middle red, 3 pixels out white.
-void expectSquare(const RgbaImage& image, const GridView& view, const std::vector<std::pair<double, double>>& corners) {
+void expectSquare(const RgbaImage& image, const GridView& view,
+                  const std::vector<std::pair<double, double>>& corners) {
     std::vector<Pixel> px;
     Pixel middle{0, 0};
     for (const auto& [e, n] : corners) {
@@ -103,13 +103,12 @@ TEST(RasterBackground, AGeographicImageLandsWhereProjPutsItBeforeAndAfterOvervie
     const double west = 28.9 + 320 * step, east = 28.9 + 832 * step;
     const double north = 41.15 - 320 * step, south = 41.15 - 832 * step;
     std::string input;
-    for (const auto& [lon, lat] : {std::pair{west, north}, std::pair{east, north}, std::pair{east, south},
-                                   std::pair{west, south}}) {
+    for (const auto& [lon, lat] :
+         {std::pair{west, north}, std::pair{east, north}, std::pair{east, south}, std::pair{west, south}}) {
         input += std::to_string(lon) + " " + std::to_string(lat) + "\n";
     }
-    const auto grid = test::numberLines(test::runProgram(std::string("cs2cs -f %.4f +proj=longlat +ellps=WGS84 +to ") +
-                                                             kSurveyProj,
-                                                         input));
+    const auto grid = test::numberLines(
+        test::runProgram(std::string("cs2cs -f %.4f +proj=longlat +ellps=WGS84 +to ") + kSurveyProj, input));
     ASSERT_EQ(grid.size(), 4u);
     std::vector<std::pair<double, double>> corners;
     for (const auto& g : grid) {
@@ -127,7 +126,8 @@ TEST(RasterBackground, AGeographicImageLandsWhereProjPutsItBeforeAndAfterOvervie
         ASSERT_TRUE(open.background->surveyExtent());
         const GridExtent extent = *open.background->surveyExtent();
         // A view a little larger than the image: beyond the image it is transparent.
-        const GridView view{extent.minXM - 500, extent.minYM - 500, extent.maxXM + 500, extent.maxYM + 500, 320, 300};
+        const GridView view{
+            extent.minXM - 500, extent.minYM - 500, extent.maxXM + 500, extent.maxYM + 500, 320, 300};
         const RgbaRender render = open.background->render(view);
         ASSERT_TRUE(render.ok()) << render.error;
         ASSERT_EQ(render.image.width, 320);
@@ -152,7 +152,8 @@ TEST(RasterBackground, AWorldFileImageWithoutCrsIsTakenInTheSurveyGrid) {
     const GridView view{500000, 4540000, 501000, 4541000, 250, 250};
     const RgbaRender render = open.background->render(view);
     ASSERT_TRUE(render.ok()) << render.error;
-    expectSquare(render.image, view, {{500250, 4540750}, {500750, 4540750}, {500750, 4540250}, {500250, 4540250}});
+    expectSquare(render.image, view,
+                 {{500250, 4540750}, {500750, 4540750}, {500750, 4540250}, {500250, 4540250}});
 }
 
 TEST(RasterBackground, UnreadableOrUnplacedImagesAreRefused) {
@@ -179,8 +180,8 @@ protected:
         }
         const std::string script = std::string(SELVIR_SOURCE_DIR) + "/tests/gis/make_backgrounds.py";
         int status = -1;
-        test::runProgram(std::string(test::kGdalPython) + " '" + script + "' '" + dir_.path().string() + "'", "",
-                         &status);
+        test::runProgram(std::string(test::kGdalPython) + " '" + script + "' '" + dir_.path().string() + "'",
+                         "", &status);
         ASSERT_EQ(status, 0) << "make_backgrounds.py failed";
     }
     test::TempDir dir_;
@@ -212,7 +213,8 @@ TEST_F(VectorBackgroundTest, AnS57CellLoadsWithItsUpdateAndItsClasses) {
             if (f.depthM == 3.4) {
                 // 41.002° N 29.002° E in the survey grid, as cs2cs puts it.
                 const auto grid = test::numberLines(test::runProgram(
-                    std::string("cs2cs -f %.4f +proj=longlat +ellps=WGS84 +to ") + kSurveyProj, "29.002 41.002\n"));
+                    std::string("cs2cs -f %.4f +proj=longlat +ellps=WGS84 +to ") + kSurveyProj,
+                    "29.002 41.002\n"));
                 ASSERT_EQ(grid.size(), 1u);
                 EXPECT_NEAR(f.parts.at(0).at(0).xM, grid[0].at(0), 0.01);
                 EXPECT_NEAR(f.parts.at(0).at(0).yM, grid[0].at(1), 0.01);
@@ -232,8 +234,9 @@ TEST_F(VectorBackgroundTest, AGeoPackageAndAGeoJsonLoadIntoTheSurveyGrid) {
     const VectorBackgroundLoad plan = loadVectorBackground(dir_ / "plan.gpkg", surveyWkt());
     ASSERT_TRUE(plan.ok()) << plan.error;
     EXPECT_EQ(plan.countByClass, (std::map<std::string, int>{{"coast", 2}, {"soundings", 3}, {"zones", 2}}));
-    const auto sounding = std::find_if(plan.features.begin(), plan.features.end(),
-                                       [](const BackgroundFeature& f) { return f.objectClass == "soundings"; });
+    const auto sounding =
+        std::find_if(plan.features.begin(), plan.features.end(),
+                     [](const BackgroundFeature& f) { return f.objectClass == "soundings"; });
     ASSERT_NE(sounding, plan.features.end());
     EXPECT_EQ(sounding->kind, BackgroundKind::Sounding);
     EXPECT_EQ(sounding->depthM, 7.5);

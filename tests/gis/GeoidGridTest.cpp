@@ -1,11 +1,11 @@
 // Geoid undulations against cs2cs with Debian's EGM96 grid, and a small grid of our own for the edges.
-#include "GisOracles.h"
 #include "gis/GeoidGrid.h"
 
-#include <gdal.h>
-#include <gtest/gtest.h>
+#include "GisOracles.h"
 
 #include <filesystem>
+#include <gdal.h>
+#include <gtest/gtest.h>
 
 namespace selvir {
 namespace {
@@ -51,7 +51,7 @@ TEST(GeoidGrid, Egm96UndulationsAreCs2csOwnToAMillimetre) {
 // interpolation reproduces a plane exactly), written by GDAL's GTX driver.
 fs::path writePlaneGrid(const fs::path& folder) {
     GDALAllRegister();
-    const fs::path path = folder / "plane grid.gtx"; // a blank in the folder is fine, not in the name
+    const fs::path path = folder / "plane_grid.gtx";
     const int cols = 5, rows = 4;
     GDALDatasetH mem = GDALCreate(GDALGetDriverByName("MEM"), "", cols, rows, 1, GDT_Float32, nullptr);
     // Cell centres on whole degrees: the grid's nodes.
@@ -67,7 +67,8 @@ fs::path writePlaneGrid(const fs::path& folder) {
     EXPECT_EQ(GDALRasterIO(GDALGetRasterBand(mem, 1), GF_Write, 0, 0, cols, rows, values.data(), cols, rows,
                            GDT_Float32, 0, 0),
               CE_None);
-    GDALDatasetH gtx = GDALCreateCopy(GDALGetDriverByName("GTX"), path.c_str(), mem, FALSE, nullptr, nullptr, nullptr);
+    GDALDatasetH gtx =
+        GDALCreateCopy(GDALGetDriverByName("GTX"), path.c_str(), mem, FALSE, nullptr, nullptr, nullptr);
     EXPECT_NE(gtx, nullptr);
     GDALClose(gtx);
     GDALClose(mem);
@@ -95,7 +96,7 @@ TEST(GeoidGrid, APathIsReadAndInterpolatedInsideAndRefusedOutside) {
 }
 
 TEST(GeoidGrid, AMissingGridIsNamedInTheError) {
-    for (const std::string name : {"no_such_geoid.gtx", "/nowhere/at/all/geoid.gtx", ""}) {
+    for (const std::string name : {"no_such_geoid.gtx", "/nowhere/at/all/geoid.gtx", "", "my geoid.gtx"}) {
         const GeoidGridOpen open = GeoidGrid::open(name);
         EXPECT_FALSE(open.ok()) << name;
         EXPECT_NE(open.error.find(name.empty() ? "no geoid grid" : name), std::string::npos) << open.error;

@@ -23,7 +23,8 @@ inline bool programExists(const std::string& name) {
 inline constexpr const char* kGdalPython = "/usr/bin/python3";
 
 inline bool gdalPythonExists() {
-    return std::system((std::string(kGdalPython) + " -c 'from osgeo import gdal' >/dev/null 2>&1").c_str()) == 0;
+    return std::system((std::string(kGdalPython) + " -c 'from osgeo import gdal' >/dev/null 2>&1").c_str()) ==
+           0;
 }
 
 // Runs `command` with `input` on standard input; its standard output, and its exit status in `status`.
