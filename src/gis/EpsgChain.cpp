@@ -70,6 +70,16 @@ std::string axisProblem(PJ_CONTEXT* context, const PJ* crs) {
     return {};
 }
 
+// The steps that put easting first are PROJ's bookkeeping, not part of the geodesy the log records.
+std::string withoutAxisSwaps(std::string name) {
+    for (const std::string step : {"axis order change (2D) + ", " + axis order change (2D)"}) {
+        for (std::size_t at; (at = name.find(step)) != std::string::npos;) {
+            name.erase(at, step.size());
+        }
+    }
+    return name;
+}
+
 } // namespace
 
 EpsgChainSetup EpsgChain::create(int epsgCode, const EpsgChainOptions& options) {
@@ -238,7 +248,7 @@ EpsgOperation EpsgChain::operationAt(double latitudeDeg, double longitudeDeg) co
     ProjHandle used(proj_trans_get_last_used_operation(toGrid_.get()));
     const PJ* op = used ? used.get() : toGrid_.get();
     const char* name = proj_get_name(op);
-    result.description = name ? name : "";
+    result.description = withoutAxisSwaps(name ? name : "");
     const char* const options[] = {"MULTILINE=NO", nullptr};
     const char* pipeline = proj_as_proj_string(context_.get(), op, PJ_PROJ_5, options);
     result.pipeline = pipeline ? pipeline : "";
