@@ -17,6 +17,9 @@ packages=(
   libasan8 libubsan1
   fonts-dejavu-core
   libproj-dev proj-bin proj-data
+  # GDAL writes the products and reads the backgrounds; its tools and Python bindings read them back
+  # in the tests
+  libgdal-dev gdal-bin python3-gdal
   geographiclib-tools libgeographiclib-dev
   python3 python3-ezdxf
   libdxflib-dev

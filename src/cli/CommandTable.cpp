@@ -12,9 +12,10 @@ const std::vector<Command>& commands() {
         {"nmea", "FILE...",
          "decode raw port logs with the serial reader; print CSV of position and speed changes",
          runNmeaCommand},
-        {"geo", "[--settings FILE] [--local | --check POINTS.csv]",
-         "convert \"latitude longitude height\" lines (WGS-84) to easting, northing and grid convergence; "
-         "with --check, residuals of control points (name,latitude,longitude,height,easting,northing) "
+        {"geo", "[--settings FILE | --epsg N] [--local | --check POINTS.csv]",
+         "convert \"latitude longitude height\" lines (WGS-84) to easting, northing and grid convergence, "
+         "with the settings' chain or PROJ's best transformation to EPSG:N; with --check, residuals of "
+         "control points (name,latitude,longitude,height,easting,northing) "
          "with the rotations as entered and negated (exit 3 when negated fits clearly better)",
          runGeoCommand},
         {"dxfinfo", "FILE",

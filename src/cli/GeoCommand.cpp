@@ -1,5 +1,7 @@
 // selvirhs-tool geo [--settings FILE] [--local]: the realtime map update's conversion on positions read
 // from standard input, one "latitude longitude height" line (WGS-84, degrees, metres) each.
+// selvirhs-tool geo --epsg N [--local]: the same lines through PROJ's best transformation to the projected
+// CRS EPSG:N (EpsgChain.h), with the same output.
 // selvirhs-tool geo [--settings FILE] --check POINTS.csv: the control-point check of the settings
 // window: one "name dE dN" line per point (known minus computed, metres), then "rms R" and
 // "rms_rotations_negated R2"; exit status 3 when R2 < R / 2 (the rotation signs look swapped).
@@ -16,6 +18,7 @@
 #include "core/ScanPattern.h"
 #include "geodesy/ControlPointCheck.h"
 #include "geodesy/RealtimeChain.h"
+#include "gis/EpsgChain.h"
 
 #include <array>
 #include <charconv>
@@ -31,7 +34,7 @@
 namespace selvir::cli {
 namespace {
 
-constexpr const char* kUsage = "Usage: selvirhs-tool geo [--settings FILE] [--local]  "
+constexpr const char* kUsage = "Usage: selvirhs-tool geo [--settings FILE | --epsg N] [--local]  "
                                "(lines \"latitude longitude height\" on standard input)\n"
                                "       selvirhs-tool geo [--settings FILE] --check POINTS.csv\n";
 constexpr std::size_t kBlockBytes = 1 << 16;
@@ -161,7 +164,9 @@ void appendFixed(std::string& out, long double value, int decimals) {
     out += formatFixed(value, decimals);
 }
 
-void convertLine(std::string_view line, const RealtimeChain& chain, const ScanPattern& pattern, bool local,
+// Chain: RealtimeChain, or a GridChain (the EPSG chain); both convert() to a FixConversion.
+template <typename Chain>
+void convertLine(std::string_view line, const Chain& chain, const ScanPattern& pattern, bool local,
                  std::string& out) {
     if (!line.empty() && line.back() == '\r') {
         line.remove_suffix(1);
@@ -227,47 +232,8 @@ int runCheck(const GeodeticParameters& parameters, const std::string& pointsFile
     return check.rotationsNegatedFitBetter() ? kRotationsLookSwapped : 0;
 }
 
-} // namespace
-
-int runGeoCommand(CommandArgs args, CommandStreams streams) {
-    std::optional<std::string> settingsFile;
-    std::optional<std::string> pointsFile;
-    bool local = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--local") {
-            local = true;
-        } else if (args[i] == "--settings" && i + 1 < args.size()) {
-            settingsFile = args[++i];
-        } else if (args[i] == "--check" && i + 1 < args.size()) {
-            pointsFile = args[++i];
-        } else {
-            streams.err << kUsage;
-            return 2;
-        }
-    }
-    if (local && pointsFile) {
-        streams.err << kUsage;
-        return 2;
-    }
-
-    GeodeticParameters parameters;
-    if (settingsFile) {
-        std::error_code error;
-        if (!std::filesystem::is_regular_file(*settingsFile, error)) {
-            streams.err << "selvirhs-tool geo: cannot read the settings file \"" << *settingsFile << "\"\n";
-            return 1;
-        }
-        parameters = GeodeticParameters::read(ProfileStore(*settingsFile));
-    }
-    const RealtimeChainSetup setup = RealtimeChain::create(parameters);
-    if (setup.ok() && pointsFile) {
-        return runCheck(parameters, *pointsFile, streams);
-    }
-    if (!setup.ok()) {
-        streams.err << "selvirhs-tool geo: " << setup.error.text() << '\n';
-        return 1;
-    }
-    const RealtimeChain& chain = *setup.chain;
+template <typename Chain>
+int convertStream(const Chain& chain, bool local, CommandStreams streams) {
     const ScanPattern pattern("%Lf %Lf %Lf %1s");
 
     std::string pending; // input not yet cut into lines
@@ -297,6 +263,63 @@ int runGeoCommand(CommandArgs args, CommandStreams streams) {
     }
     streams.out.write(out.data(), static_cast<std::streamsize>(out.size()));
     return 0;
+}
+
+} // namespace
+
+int runGeoCommand(CommandArgs args, CommandStreams streams) {
+    std::optional<std::string> settingsFile;
+    std::optional<std::string> pointsFile;
+    std::optional<int> epsgCode;
+    bool local = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--local") {
+            local = true;
+        } else if (args[i] == "--settings" && i + 1 < args.size()) {
+            settingsFile = args[++i];
+        } else if (args[i] == "--check" && i + 1 < args.size()) {
+            pointsFile = args[++i];
+        } else if (args[i] == "--epsg" && i + 1 < args.size() && parseInt(args[i + 1])) {
+            epsgCode = parseInt(args[++i]);
+        } else {
+            streams.err << kUsage;
+            return 2;
+        }
+    }
+    if ((local && pointsFile) || (epsgCode && (pointsFile || settingsFile))) {
+        streams.err << kUsage;
+        return 2;
+    }
+    if (epsgCode) {
+        EpsgChainOptions options;
+        options.withLocalPosition = local;
+        const EpsgChainSetup epsg = EpsgChain::create(*epsgCode, options);
+        if (!epsg.ok()) {
+            streams.err << "selvirhs-tool geo: " << epsg.error << '\n';
+            return 1;
+        }
+        streams.err << epsg.chain->description() << '\n';
+        return convertStream(*epsg.chain, local, streams);
+    }
+
+    GeodeticParameters parameters;
+    if (settingsFile) {
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(*settingsFile, error)) {
+            streams.err << "selvirhs-tool geo: cannot read the settings file \"" << *settingsFile << "\"\n";
+            return 1;
+        }
+        parameters = GeodeticParameters::read(ProfileStore(*settingsFile));
+    }
+    const RealtimeChainSetup setup = RealtimeChain::create(parameters);
+    if (setup.ok() && pointsFile) {
+        return runCheck(parameters, *pointsFile, streams);
+    }
+    if (!setup.ok()) {
+        streams.err << "selvirhs-tool geo: " << setup.error.text() << '\n';
+        return 1;
+    }
+    return convertStream(*setup.chain, local, streams);
 }
 
 } // namespace selvir::cli
