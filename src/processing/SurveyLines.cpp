@@ -27,39 +27,35 @@ std::vector<double> distancesAlong(std::span<const Sounding> soundings, IndexRan
     return along;
 }
 
-// Where a run without line numbers turns: indices (into the run's positioned soundings) of the apexes.
+// Where a run without line numbers turns: the soundings (indices into `soundings`) of the apexes. Key
+// points are taken along the track each time the boat has moved half a window in a straight line from
+// the last one, so a boat at rest, whose GNSS noise wanders about one spot, makes none.
 std::vector<std::size_t> turnApexes(std::span<const Sounding> soundings,
-                                    const std::vector<std::size_t>& placed, const std::vector<double>& along,
-                                    const TurnSplitting& turns) {
+                                    const std::vector<std::size_t>& placed, const TurnSplitting& turns) {
+    std::vector<std::size_t> keys;
+    for (const std::size_t i : placed) {
+        if (keys.empty() ||
+            std::hypot(soundings[i].eastingM - soundings[keys.back()].eastingM,
+                       soundings[i].northingM - soundings[keys.back()].northingM) >= turns.windowM / 2) {
+            keys.push_back(i);
+        }
+    }
+    const auto bearing = [&](std::size_t from, std::size_t to) {
+        const Sounding& a = soundings[keys[from]];
+        const Sounding& b = soundings[keys[to]];
+        return gridBearingDeg(a.eastingM, a.northingM, b.eastingM, b.northingM);
+    };
     std::vector<std::size_t> apexes;
-    const std::size_t n = placed.size();
-    std::size_t behind = 0;
-    std::size_t ahead = 0;
     bool inTurn = false;
     double largest = 0;
     std::size_t apex = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        // behind: the last sounding at least windowM back; ahead: the first at least windowM on.
-        while (behind + 1 < i && along[i] - along[behind + 1] >= turns.windowM) {
-            ++behind;
-        }
-        ahead = std::max(ahead, i);
-        while (ahead < n && along[ahead] - along[i] < turns.windowM) {
-            ++ahead;
-        }
-        double change = 0;
-        if (ahead < n && along[i] - along[behind] >= turns.windowM) {
-            const Sounding& b = soundings[placed[behind]];
-            const Sounding& p = soundings[placed[i]];
-            const Sounding& a = soundings[placed[ahead]];
-            change = std::abs(
-                bearingDifferenceDeg(gridBearingDeg(b.eastingM, b.northingM, p.eastingM, p.northingM),
-                                     gridBearingDeg(p.eastingM, p.northingM, a.eastingM, a.northingM)));
-        }
+    for (std::size_t k = 2; k + 2 < keys.size(); ++k) {
+        // The course over the window behind the key point against the course over the window ahead.
+        const double change = std::abs(bearingDifferenceDeg(bearing(k - 2, k), bearing(k, k + 2)));
         if (change > turns.turnDeg) {
             if (!inTurn || change > largest) {
                 largest = change;
-                apex = i;
+                apex = keys[k];
             }
             inTurn = true;
         } else if (inTurn) {
@@ -138,15 +134,8 @@ std::vector<SurveyLine> surveyLines(std::span<const Sounding> soundings, const T
                 placed.push_back(i);
             }
         }
-        std::vector<double> along(placed.size(), 0.0);
-        for (std::size_t k = 1; k < placed.size(); ++k) {
-            const Sounding& a = soundings[placed[k - 1]];
-            const Sounding& b = soundings[placed[k]];
-            along[k] = along[k - 1] + std::hypot(b.eastingM - a.eastingM, b.northingM - a.northingM);
-        }
         std::size_t begin = run.begin;
-        for (const std::size_t apex : turnApexes(soundings, placed, along, turns)) {
-            const std::size_t split = placed[apex];
+        for (const std::size_t split : turnApexes(soundings, placed, turns)) {
             if (split > begin) {
                 lines.push_back(lineOf(soundings, {begin, split}, 0, 0));
                 begin = split;

@@ -5,14 +5,15 @@
 // A run is a stretch of consecutive soundings of one record with the same survey line number (0 when
 // the record has none) and no time gap longer than kRunGapMs. A run with a line number (the line
 // guidance's `line=N` word) is one survey line. A run without one is split at turns:
-//   the course at a sounding is compared over windowM metres of track behind it (the bearing from the
-//   sounding windowM back to this one) and ahead of it (from this one to the sounding windowM on). Where
-//   the two differ by more than turnDeg the boat is turning; each stretch of turning soundings is one
-//   turn, and the line is split at the sounding of the turn where the two courses differ most (the
-//   apex): the soundings before it end one line, it and those after begin the next.
+//   key points are taken along the track each time the boat has moved windowM / 2 in a straight line
+//   from the last key point. At each key point the course over the window behind it (the bearing from
+//   the key point two back) is compared with the course over the window ahead (to the key point two
+//   on). Where they differ by more than turnDeg the boat is turning; each stretch of such key points is
+//   one turn, and the line is split at the key point where the courses differ most (the apex): the
+//   soundings before it end one line, it and those after begin the next.
 // So the course has to change by more than turnDeg and stay changed over windowM metres: a zigzag of a
-// few metres or GNSS noise at rest does not split a line, a line bent gently over hundreds of metres
-// stays one line.
+// few metres does not split a line, nor does a boat at rest (its GNSS noise moves it nowhere), and a
+// line bent gently over hundreds of metres stays one line.
 
 #include "processing/Sounding.h"
 

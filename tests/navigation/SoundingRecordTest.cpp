@@ -159,7 +159,7 @@ TEST(SoundingRecord, ReaderReportsBadRowsByLineAndFieldAndGoesOn) {
     });
     ASSERT_TRUE(report.opened) << report.error;
     EXPECT_EQ(lines, (std::vector<std::size_t>{2, 8}));
-    EXPECT_EQ(depths, (std::vector<double>{12.8456, 6.0}));
+    EXPECT_EQ(depths, (std::vector<double>{12.846, 6.0})); // as written, to the millimetre
     EXPECT_EQ(report.rows, 2u);
     ASSERT_EQ(report.badRows, 4u);
     EXPECT_EQ(report.errors[0].message(), "line 3, field depth_m: \"1.2.3\" is not a number");

@@ -22,7 +22,7 @@ public:
         e_ = e;
         n_ = n;
         timeMs_ = std::max(timeMs_, atMs);
-        emit();
+        sound();
         return *this;
     }
     // Sails to a point, sounding on the way (the last sounding at the point or just short of it).
@@ -35,7 +35,7 @@ public:
             e_ = e0 + f * (e - e0);
             n_ = n0 + f * (n - n0);
             timeMs_ += intervalMs_;
-            emit();
+            sound();
         }
         e_ = e;
         n_ = n;
@@ -53,7 +53,7 @@ public:
     std::vector<processing::Sounding>& soundings() { return soundings_; }
 
 private:
-    void emit() {
+    void sound() {
         processing::Sounding s;
         s.key.timeMs = kDayStartMs + timeMs_;
         s.eastingM = e_;
