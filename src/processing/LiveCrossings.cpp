@@ -6,7 +6,12 @@
 
 namespace selvir::processing {
 
-LiveCrossingDetector::LiveCrossingDetector(DepthReference reference) : builder_(reference) {}
+// Buckets for a day's cells from the start, so no sounding pays for rehashing them all.
+constexpr std::size_t kExpectedCells = 1 << 17;
+
+LiveCrossingDetector::LiveCrossingDetector(DepthReference reference) : builder_(reference) {
+    cells_.reserve(kExpectedCells);
+}
 
 std::span<const Crossing> LiveCrossingDetector::add(const Sounding& sounding, bool accepted) {
     const std::size_t firstNew = crossings_.size();

@@ -6,6 +6,7 @@
 
 #include "processing/Crossings.h"
 
+#include <deque>
 #include <unordered_map>
 #include <vector>
 
@@ -27,8 +28,9 @@ public:
 
 private:
     TrackSegmentBuilder builder_;
-    std::vector<TrackSegment> segments_;
-    std::vector<std::uint64_t> seenStamp_; // per segment: the last add() that tested it
+    // Deques: a vector's growth would copy a day of segments inside one sounding's time.
+    std::deque<TrackSegment> segments_;
+    std::deque<std::uint64_t> seenStamp_; // per segment: the last add() that tested it
     std::unordered_map<std::uint64_t, std::vector<std::uint32_t>> cells_;
     std::vector<Crossing> crossings_;
     std::vector<std::uint32_t> candidates_;
