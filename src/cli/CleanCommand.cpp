@@ -149,6 +149,13 @@ int runCleanCommand(CommandArgs args, CommandStreams streams) {
         printCounts(streams.out, soundings, file.flags);
         return 0;
     }
+    if (!file.sidecarRead.badLines.empty() && !arguments->dryRun) {
+        // Writing the sidecar again would drop the lines it could not read, and with them decisions
+        // the surveyor made.
+        streams.err << kName << file.sidecar.string() << " has line(s) that cannot be read (above): mend or "
+                    << "remove them first; nothing written\n";
+        return 1;
+    }
     const CleaningPreview preview = previewCleaning(soundings, file.flags, settings);
     streams.err << depthReferenceNote(preview.reference) << '\n';
     if (preview.withoutDepth > 0) {

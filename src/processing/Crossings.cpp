@@ -209,7 +209,7 @@ void CrossingTally::add(const Crossing& crossing) {
     mean_ += delta / static_cast<double>(count_);
     sumSquares_ += delta * (d - mean_);
     maxAbs_ = std::max(maxAbs_, std::abs(d));
-    for (int order = 0; order < 5; ++order) {
+    for (int order = 0; order < kSurveyOrderCount; ++order) {
         within_[order] += crossing.withinTvu(static_cast<SurveyOrder>(order)) ? 1 : 0;
     }
 }

@@ -119,7 +119,7 @@ private:
     double mean_ = 0;
     double sumSquares_ = 0; // of deviations from the mean (Welford)
     double maxAbs_ = 0;
-    std::size_t within_[5] = {};
+    std::size_t within_[kSurveyOrderCount] = {};
 };
 
 CrossingStatistics crossingStatistics(std::span<const Crossing> crossings, SurveyOrder order);

@@ -8,6 +8,7 @@
 namespace selvir::processing {
 
 enum class SurveyOrder { Exclusive, Special, Order1a, Order1b, Order2 };
+inline constexpr int kSurveyOrderCount = 5;
 
 struct TvuCoefficients {
     double aM = 0; // metres

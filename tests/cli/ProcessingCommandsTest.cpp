@@ -117,6 +117,14 @@ TEST(ProcessingCommands, CleanFlagsTheSpikesBesideTheRecordAndKeepsHandDecisions
     const test::ToolRun plain = test::runToolCommand("clean", {record.string()});
     EXPECT_EQ(plain.status, 0);
     EXPECT_EQ(summary(plain.out)["rejected"], counts["rejected"]);
+    // A sidecar line that cannot be read is never dropped by writing the sidecar again.
+    ASSERT_TRUE(
+        appendToFile(dir / "2026-04-07 Soundings.flags", "2026-04-07T25:00:00.000 rejected manual\n"));
+    const test::ToolRun refused = test::runToolCommand("clean", {"--gate", "1,40", record.string()});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("line " + std::to_string(flags.size() + 1) + ": "), std::string::npos)
+        << refused.err;
+    EXPECT_EQ(test::fileLines(dir / "2026-04-07 Soundings.flags").size(), flags.size() + 1);
     EXPECT_EQ(test::runToolCommand("clean", {"--median", "2,0.5", record.string()}).status, 2);
     EXPECT_EQ(test::runToolCommand("clean", {"--gate", "5", record.string()}).status, 2);
     EXPECT_EQ(test::runToolCommand("clean", {"--gate", "1,40", (dir / "none.csv").string()}).status, 1);
