@@ -49,6 +49,22 @@ const std::vector<Command>& commands() {
         {"guidance", "--settings FILE --lines LAYOUT.gvx [--map-interval MS] GNSS_LOG",
          "replay a raw GNSS log against a layout's runlines; print the line guidance of every map tick",
          runGuidanceCommand},
+        {"clean", "[--gate MIN,MAX] [--median N,THRESHOLD] [--slope S] [--dry-run] SOUNDINGS.csv",
+         "flag spikes of a reduction record with a depth gate, a running median and a slope gate into its "
+         "sidecar SOUNDINGS.flags; print accepted N, rejected N and the rejections per reason",
+         runCleanCommand},
+        {"qc", "[--order exclusive|special|1a|1b|2] SOUNDINGS.csv...",
+         "crossing analysis against the TVU of an IHO S-44 order: one CSV row per crossing, the statistics "
+         "and the verdict (exit 0 pass, 3 fail)",
+         runQcCommand},
+        {"grid",
+         "--cell M [--stat mean|median|shoalest] [--elevation] [--settings FILE] SOUNDINGS.csv... OUT.xyz",
+         "grid the accepted soundings in square cells on multiples of M; per cell the depth, nodata where "
+         "none fell",
+         runGridCommand},
+        {"contour", "--interval M GRID.xyz OUT.dxf",
+         "contours of a grid by marching squares, closed where they close, one DXF layer per depth",
+         runContourCommand},
     };
     return table;
 }

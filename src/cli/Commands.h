@@ -43,5 +43,9 @@ int runSvpCommand(CommandArgs args, CommandStreams streams);
 int runRunlinesCommand(CommandArgs args, CommandStreams streams);
 int runGuidanceCommand(CommandArgs args, CommandStreams streams);
 int runRenderCommand(CommandArgs args, CommandStreams streams);
+int runCleanCommand(CommandArgs args, CommandStreams streams);
+int runQcCommand(CommandArgs args, CommandStreams streams);
+int runGridCommand(CommandArgs args, CommandStreams streams);
+int runContourCommand(CommandArgs args, CommandStreams streams);
 
 } // namespace selvir::cli

@@ -26,7 +26,8 @@ int runSettingsCommand(CommandArgs args, CommandStreams streams) {
     const std::string& key = rest[2];
     if (rest.size() == 3) {
         if (!store.valueExists(section, key)) {
-            streams.err << "selvirhs-tool settings: no key \"" << key << "\" in section [" << section << "]\n";
+            streams.err << "selvirhs-tool settings: no key \"" << key << "\" in section [" << section
+                        << "]\n";
             return 1;
         }
         streams.out << store.readString(section, key) << '\n';
