@@ -69,19 +69,21 @@ seed_demo_settings() {
   "${put[@]}" CANVAS PlanWorldBottom "$(awk -v v="$n" 'BEGIN { printf "%.0f", v - 350 }')"
 }
 
-# Runlines over the simulator's survey pattern: parallel lines `spacing` metres apart either side of
-# its first line (`length` metres north and south through the origin, as the simulator sails it),
-# written as a layout the program reloads at start. Arguments: line length and spacing of the
-# simulator, the layout file to write.
+# Runlines over the simulator's survey pattern: parallel lines `spacing` metres apart either side of a
+# route one spacing west of its first line (`length` metres north and south through the origin, as the
+# simulator sails it), so the first runline east of the route is the line the simulator sails first
+# (the route orders the lines and is no line to survey). Written as a layout the program reloads at
+# start. Arguments: line length and spacing of the simulator, the layout file to write.
 seed_demo_runlines() {
-  local length="$1" spacing="$2" layout="$3" south north
+  local length="$1" spacing="$2" layout="$3" south north west
   # The simulator's local plane: metres to degrees with the radii of curvature at 41 N (WGS-84).
-  read -r south north < <(awk -v half="$(awk -v l="$length" 'BEGIN { print l / 2 }')" 'BEGIN {
+  read -r south north west < <(awk -v half="$(awk -v l="$length" 'BEGIN { print l / 2 }')" -v s0="$spacing" 'BEGIN {
     a = 6378137; f = 1 / 298.257223563; e2 = f * (2 - f); pi = atan2(0, -1); s = sin(41 * pi / 180)
-    m = a * (1 - e2) / (1 - e2 * s * s) ^ 1.5
-    printf "%.10f %.10f\n", 41 - half / (m * pi / 180), 41 + half / (m * pi / 180) }')
+    m = a * (1 - e2) / (1 - e2 * s * s) ^ 1.5; n = a / sqrt(1 - e2 * s * s)
+    printf "%.10f %.10f %.10f\n", 41 - half / (m * pi / 180), 41 + half / (m * pi / 180),
+      29 - s0 / (n * cos(41 * pi / 180) * pi / 180) }')
   local route=()
-  while read -r e n _; do route+=("$e,$n"); done < <(printf '%s 29.0 0\n%s 29.0 0\n' "$south" "$north" | tool geo --settings "$settings")
+  while read -r e n _; do route+=("$e,$n"); done < <(printf '%s %s 0\n%s %s 0\n' "$south" "$west" "$north" "$west" | tool geo --settings "$settings")
   tool runlines --route "${route[@]}" --spacing "$spacing" --length "$((spacing * 4))" --parallel --gvx "$layout" >/dev/null
   tool settings "$settings" FILE "Last File Saved" "$layout"
 }

@@ -271,6 +271,7 @@ TSShape* CanvasModel::AppendShape(std::unique_ptr<TSShape> shape) {
     raw->OrderKey = nextOrderKey_++;
     Shapes.push_back(std::move(shape));
     Dirty.shapeAppended(raw);
+    ++layerChanges_[raw->Layer];
     if (layerCountsValid()) {
         ++shapesOnLayer_[raw->Layer];
     }
@@ -405,6 +406,7 @@ void CanvasModel::takeShapes(std::size_t first, Taken taken, Kept kept) {
             continue;
         }
         erased.insert((*it)->Id);
+        ++layerChanges_[(*it)->Layer];
         Dirty.shapeRemoved(std::move(*it));
     }
     Shapes.erase(out, Shapes.end());
@@ -448,6 +450,12 @@ void CanvasModel::CadClearShapes(int layer) {
         return;
     }
     eraseShapesIf([layer](const TSShape& shape) { return shape.Layer == layer; });
+}
+
+std::uint64_t CanvasModel::LayerChangeCount(int layer) const {
+    // Both parts only grow, so their sum changes whenever either does.
+    const auto found = layerChanges_.find(layer);
+    return Dirty.wholeChanges() + (found == layerChanges_.end() ? 0 : found->second);
 }
 
 void CanvasModel::ResetDrawing() {

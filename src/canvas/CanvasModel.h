@@ -191,6 +191,11 @@ public:
     // The first block of that name, or null.
     TSBlock* FindBlock(const QString& name) const;
 
+    // A count that changes whenever the shapes of `layer` may have: a shape appended to it or taken off
+    // it, or any change of the whole drawing. What is derived from one layer (the runlines the guidance
+    // steers on) stays valid while it stays, without looking at the other layers' shapes.
+    std::uint64_t LayerChangeCount(int layer) const;
+
     // The points of the newest polyline with at least 2 points on "Selvir_Route" or
     // "Selvir_SelectPoly" (on any layer when neither exists); empty when none.
     std::vector<std::pair<double, double>> GetLastPolylinePoints() const;
@@ -203,6 +208,8 @@ private:
     // look at every shape of a large drawing. Kept by appends and clears; valid while no change of the
     // whole drawing happened since it was counted (Dirty.wholeChanges()).
     std::unordered_map<int, int> shapesOnLayer_;
+    // Appends and removals per layer index, for LayerChangeCount.
+    std::unordered_map<int, std::uint64_t> layerChanges_;
     std::uint64_t shapesOnLayerCountedAt_ = ~std::uint64_t{0};
     bool layerCountsValid() const { return shapesOnLayerCountedAt_ == Dirty.wholeChanges(); }
     void clearLayerFromTheEnd(int layer, int count);

@@ -1,7 +1,6 @@
 // selvirhs-tool svp: a sound velocity cast through the sound velocity window's three steps, printed as
 // the SV column ("depth,sv" per metre), with what was detected on standard error.
 #include "cli/Commands.h"
-#include "core/AtomicFile.h"
 #include "core/DataFolders.h"
 #include "core/NumberFormat.h"
 #include "core/SvpTableFiles.h"
@@ -145,12 +144,17 @@ int runSvpCommand(CommandArgs args, CommandStreams streams) {
     if (!arguments) {
         return kExitUsage;
     }
-    std::string bytes;
-    if (!readWholeFile(arguments->file, bytes)) {
+    std::vector<std::string> source;
+    switch (readSoundVelocityFile(arguments->file, source)) {
+    case SoundVelocityFileRead::Read:
+        break;
+    case SoundVelocityFileRead::TooLarge:
+        streams.err << kName << svptext::fileTooLarge(arguments->file, false) << '\n';
+        return kExitFailed;
+    case SoundVelocityFileRead::Unreadable:
         streams.err << kName << svptext::fileUnreadable(arguments->file, false) << '\n';
         return kExitFailed;
     }
-    const std::vector<std::string> source = probeFileLines(bytes);
     const std::optional<RawExtraction> raw = extract(*arguments, source, streams.err);
     if (!raw) {
         return kExitFailed;

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <system_error>
 #ifdef _WIN32
 #include <io.h>
@@ -72,23 +73,47 @@ bool writeFileAtomically(const std::filesystem::path& target, std::string_view b
     return true;
 }
 
-bool readWholeFile(const std::filesystem::path& file, std::string& bytes) {
+namespace {
+
+std::FILE* openForReading(const std::filesystem::path& file) {
 #ifdef _WIN32
-    std::FILE* in = _wfopen(file.c_str(), L"rb");
+    return _wfopen(file.c_str(), L"rb");
 #else
-    std::FILE* in = std::fopen(file.c_str(), "rb");
+    return std::fopen(file.c_str(), "rb");
 #endif
+}
+
+} // namespace
+
+bool readWholeFile(const std::filesystem::path& file, std::string& bytes) {
+    bool tooLarge = false;
+    return readWholeFileUpTo(file, std::numeric_limits<std::uintmax_t>::max(), bytes, tooLarge);
+}
+
+bool readWholeFileUpTo(const std::filesystem::path& file, std::uintmax_t maxBytes, std::string& bytes,
+                       bool& tooLarge) {
+    tooLarge = false;
+    bytes.clear();
+    std::FILE* in = openForReading(file);
     if (!in) {
         return false;
     }
-    bytes.clear();
     char buffer[65536];
     std::size_t got = 0;
+    // Counted as it is read, not taken from the file's size: a pipe or a growing file has none to trust.
     while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0) {
+        if (bytes.size() + got > maxBytes) {
+            tooLarge = true;
+            break;
+        }
         bytes.append(buffer, got);
     }
-    const bool ok = !std::ferror(in);
+    const bool ok = !tooLarge && !std::ferror(in);
     std::fclose(in);
+    if (!ok) {
+        bytes.clear();
+        bytes.shrink_to_fit();
+    }
     return ok;
 }
 

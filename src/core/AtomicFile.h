@@ -3,6 +3,7 @@
 // flushed to disk, and only then renamed over the old file. A failure at any point leaves the old file
 // as it was.
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -22,6 +23,12 @@ bool writeFileAtomically(const std::filesystem::path& target, std::string_view b
 
 // Reads a whole file. Returns false when it cannot be opened or read.
 bool readWholeFile(const std::filesystem::path& file, std::string& bytes);
+
+// Reads a whole file of at most `maxBytes` bytes. Returns false when it cannot be opened or read, and
+// also when it is larger (then `tooLarge` is set and `bytes` is empty: no more than the bound is ever
+// held in memory).
+bool readWholeFileUpTo(const std::filesystem::path& file, std::uintmax_t maxBytes, std::string& bytes,
+                       bool& tooLarge);
 
 // Appends bytes to a file (created when missing), flushes and closes it.
 bool appendToFile(const std::filesystem::path& file, std::string_view bytes);

@@ -55,18 +55,20 @@ std::filesystem::path DataFolders::offsetsLog(const LocalDate& date) const {
 }
 
 bool DataFolders::createAll(std::string* error) const {
+    // Every folder is tried: a JPG folder that cannot be made must not keep the log folder from being made.
+    std::string failed;
     for (const auto& folder :
          {dayFolder(), layoutFolder(), logFolder(), svpFolder(), jpgFolder(), mp4Folder()}) {
         std::error_code ec;
         std::filesystem::create_directories(folder, ec);
         if (ec || !std::filesystem::is_directory(folder, ec)) {
-            if (error) {
-                *error = "Cannot create folder " + folder.string() + (ec ? ": " + ec.message() : "");
-            }
-            return false;
+            failed += (failed.empty() ? "" : "; ") + folder.string() + (ec ? ": " + ec.message() : "");
         }
     }
-    return true;
+    if (!failed.empty() && error) {
+        *error = "Cannot create folder " + failed;
+    }
+    return failed.empty();
 }
 
 std::filesystem::path defaultDataRoot() {
@@ -76,6 +78,21 @@ std::filesystem::path defaultDataRoot() {
     const char* home = std::getenv("HOME");
     return std::filesystem::path(home && *home ? home : ".") / "GVX";
 #endif
+}
+
+std::string fileNamePart(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool refused =
+            byte < 0x20 || byte == 0x7F || std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos;
+        out += refused ? '_' : c;
+    }
+    while (!out.empty() && (out.back() == '.' || out.back() == ' ')) {
+        out.pop_back();
+    }
+    return out;
 }
 
 std::filesystem::path numberedAlternative(const std::filesystem::path& file, int n) {

@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace selvir {
 
@@ -40,8 +41,9 @@ public:
     std::filesystem::path geodesyLog(const LocalDate& date) const; // " Geodesy.txt"
     std::filesystem::path offsetsLog(const LocalDate& date) const; // " Offsets.log"
 
-    // Creates the day, layout, log, SVP, JPG and MP4 folders with all missing parents. Returns false and
-    // names the first folder that could not be made in `error` (when given).
+    // Creates the day, layout, log, SVP, JPG and MP4 folders with all missing parents, each one tried
+    // whatever became of the others. Returns false and names every folder that could not be made, with
+    // the reason, in `error` (when given): "Cannot create folder A: reason; B: reason".
     bool createAll(std::string* error = nullptr) const;
 
 private:
@@ -53,6 +55,11 @@ private:
 
 // "c:\GVX\" on Windows; "$HOME/GVX/" elsewhere (the current folder's "GVX" when HOME is not set).
 std::filesystem::path defaultDataRoot();
+
+// A text made fit to stand in a file name on every system the data folder may be copied to: each
+// path separator, character Windows refuses (: * ? " < > |) and control character becomes "_", and
+// trailing dots and blanks go ("Harbour/East 57" → "Harbour_East 57"). Empty stays empty.
+std::string fileNamePart(std::string_view text);
 
 // The same name with "_n" before the extension: "… Coordinates.csv" → "… Coordinates_3.csv".
 std::filesystem::path numberedAlternative(const std::filesystem::path& file, int n);

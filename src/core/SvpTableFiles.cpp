@@ -57,7 +57,8 @@ std::filesystem::path existingSvpTableFile(const DataFolders& folders, SvpTable 
 bool readSvpTable(const DataFolders& folders, SvpTable table, std::vector<std::string>& lines) {
     const std::filesystem::path file = existingSvpTableFile(folders, table);
     std::string text;
-    if (file.empty() || !readWholeFile(file, text)) {
+    bool tooLarge = false;
+    if (file.empty() || !readWholeFileUpTo(file, kMaxSoundVelocityFileBytes, text, tooLarge)) {
         return false;
     }
     lines = splitTextLines(text);
@@ -83,16 +84,14 @@ bool writeSvpTable(const DataFolders& folders, SvpTable table, const std::vector
 std::vector<std::string> splitTextLines(std::string_view text) {
     std::vector<std::string> lines;
     while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
-        lines.emplace_back(line);
+        const std::size_t end = text.find_first_of("\r\n");
+        lines.emplace_back(text.substr(0, end));
         if (end == std::string_view::npos) {
             break;
         }
-        text.remove_prefix(end + 1);
+        // "\r\n" is one break; a lone "\r" (old Mac software) or "\n" is one too.
+        const std::size_t breakLength = text.compare(end, 2, "\r\n") == 0 ? 2 : 1;
+        text.remove_prefix(end + breakLength);
     }
     return lines;
 }

@@ -9,6 +9,7 @@
 #include "core/DataFolders.h"
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -35,7 +36,12 @@ std::filesystem::path svpTableFile(const DataFolders& folders, SvpTable table);
 // first); empty when there is none.
 std::filesystem::path existingSvpTableFile(const DataFolders& folders, SvpTable table);
 
-// The table's lines (line breaks "\n" or "\r\n"); false when there is no file or it cannot be read.
+// The largest sound velocity file read, cast or table: hours of 24 Hz CTD scans stay far below it; a
+// larger file is no cast (a log or a disk image picked by mistake) and would hold the window for minutes.
+inline constexpr std::uintmax_t kMaxSoundVelocityFileBytes = 32ull * 1024 * 1024;
+
+// The table's lines (line breaks "\n", "\r\n" or "\r"); false when there is no file, it cannot be read
+// or it is larger than kMaxSoundVelocityFileBytes.
 bool readSvpTable(const DataFolders& folders, SvpTable table, std::vector<std::string>& lines);
 
 // Replaces the table's file (under the name it already has, so one file stands per table) with one
@@ -43,7 +49,7 @@ bool readSvpTable(const DataFolders& folders, SvpTable table, std::vector<std::s
 bool writeSvpTable(const DataFolders& folders, SvpTable table, const std::vector<std::string>& lines,
                    std::string* error = nullptr);
 
-// Splits text into lines at "\n", dropping a "\r" before it; a last line without a break counts.
+// Splits text into lines at "\r\n", "\n" or a lone "\r"; a last line without a break counts.
 std::vector<std::string> splitTextLines(std::string_view text);
 
 } // namespace selvir

@@ -27,8 +27,14 @@ std::optional<SoundVelocityProfile> SoundVelocityProfile::fromLines(const std::v
     return SoundVelocityProfile(std::move(velocities));
 }
 
+double profileMetreOf(double depthM) {
+    // Not floor(depth + 0.5): that sum rounds 0.49999999999999994 up to 1.
+    const double below = std::floor(depthM);
+    return depthM - below >= 0.5 ? below + 1 : below;
+}
+
 SoundVelocityProfile::Lookup SoundVelocityProfile::velocityFor(double rawDepthM) const {
-    const double rounded = std::floor(rawDepthM + 0.5);
+    const double rounded = profileMetreOf(rawDepthM);
     if (!(rounded >= 0)) { // negative or NaN
         return {byMetre_.front(), false};
     }

@@ -11,6 +11,10 @@ namespace selvir {
 
 inline constexpr double kNominalSoundVelocity = 1500.0; // m/s
 
+// The whole metre a depth belongs to in a sound velocity profile: the nearest, a half metre going down
+// (12.5 m is metre 13, 12.49 m metre 12). The one rule of the profile's steps and of its lookup.
+double profileMetreOf(double depthM);
+
 // A profile: line i holds the sound velocity (m/s) for raw depths rounding to i metres.
 class SoundVelocityProfile {
 public:
@@ -29,8 +33,8 @@ public:
         double velocity = 0;   // m/s
         bool extended = false; // the depth lies beyond the profile: its deepest line was used
     };
-    // Line round(rawDepth) (add 0.5, drop the fraction); below 0 the first line; beyond the last line the
-    // last. Must not be called on an empty profile.
+    // Line profileMetreOf(rawDepth); below 0 the first line; beyond the last line the last. Must not be
+    // called on an empty profile.
     Lookup velocityFor(double rawDepthM) const;
 
 private:

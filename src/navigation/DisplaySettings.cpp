@@ -2,6 +2,7 @@
 
 #include "core/NumberFormat.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace selvir {
@@ -24,7 +25,10 @@ double numberOr(const std::string& text, double fallback) {
 
 int parseFontSize(std::string_view text, int fallback) {
     const std::optional<int> size = parseInt(text);
-    return size && *size > 0 ? *size : fallback;
+    if (!size || *size < kSmallestLabelFontSizePt) {
+        return fallback;
+    }
+    return std::min(*size, kLargestLabelFontSizePt);
 }
 
 DisplaySettings DisplaySettings::read(const ProfileStore& store) {

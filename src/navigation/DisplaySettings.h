@@ -64,13 +64,20 @@ struct DisplaySettingsFields {
     // "GRID_SETTINGS", "DEPTH_LABEL_SETTINGS" and "EVENT_LABEL_SETTINGS" in that order; booleans "1"/"0",
     // colours as decimal integers.
     void write(IniDocument& doc) const;
-    // The record: a spacing that is not a number is 100, a label spacing 10; a font size that is not a
-    // whole number above 0 is 12 (depth) or 24 (event); an empty font name is "Arial".
+    // The record: a spacing that is not a number is 100, a label spacing 10; a font size as
+    // parseFontSize takes it, with 12 (depth) or 24 (event) for one that is no size; an empty font name
+    // is "Arial".
     DisplaySettings parse() const;
     friend bool operator==(const DisplaySettingsFields&, const DisplaySettingsFields&) = default;
 };
 
-// A font size as the display settings take it: a whole number above 0, else `fallback`.
+// Label font sizes the display settings take, points: the fields' range. Beyond it a label would cover
+// the map (and each repaint would lay out glyphs of that size).
+inline constexpr int kSmallestLabelFontSizePt = 1;
+inline constexpr int kLargestLabelFontSizePt = 200;
+
+// A font size as the display settings take it: a whole number of kSmallestLabelFontSizePt or more, held
+// to kLargestLabelFontSizePt (a hand-edited "99999" gives 200), else `fallback`.
 int parseFontSize(std::string_view text, int fallback);
 
 } // namespace selvir

@@ -142,6 +142,14 @@ void LineGuidance::advance() {
     const GuidanceLine* nearest = nearestLineNotRun();
     if (nearest == nullptr) {
         reading_.allRun = !tickLines().lines.empty();
+        if (reading_.allRun && active_ && reading_.phase == LinePhase::Ended) {
+            // The last line is done: guidance ends there, so nothing steers the boat back to its end.
+            closeLineFile();
+            active_.reset();
+            travel_.clear();
+            reading_.phase = LinePhase::Approaching;
+            measure();
+        }
         return;
     }
     if (active_ && nearest->id == active_->id) {

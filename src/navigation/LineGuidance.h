@@ -54,6 +54,7 @@ struct GuidanceLine {
     int number = 0;      // 1 ... in sailing order for runlines; 0 for another polyline
     std::string name;    // "3" for runline 3; "<layer> <id>" for another polyline
     GridLine points;     // as drawn
+    friend bool operator==(const GuidanceLine&, const GuidanceLine&) = default;
 };
 
 // The lines guidance may use, with a revision number that changes whenever they do.

@@ -10,6 +10,8 @@
 #include <QUdpSocket>
 #include <cctype>
 #include <cmath>
+#include <mutex>
+#include <thread>
 
 namespace selvir {
 namespace {
@@ -17,10 +19,16 @@ namespace {
 constexpr std::string_view kSection = "NMEA_OUTPUT";
 constexpr int kSerialWriteTimeoutMs = 100;
 
-// Degrees brought into [0, 360).
+// Degrees brought into [0, 360). A tiny negative angle plus 360 rounds to 360 itself: that is 0.
 double wrap360(double degrees) {
     const double wrapped = std::fmod(degrees, 360.0);
-    return wrapped < 0 ? wrapped + 360 : wrapped;
+    const double positive = wrapped < 0 ? wrapped + 360 : wrapped;
+    return positive >= 360 ? 0 : positive;
+}
+
+// A bearing field with one decimal, within [0, 360) as written: 359.96 rounds to 360.0, which is 0.0.
+std::string bearingField(double degrees) {
+    return formatFixed(wrap360(std::round(wrap360(degrees) * 10) / 10), 1);
 }
 
 std::string xteFields(const SteeringValues& s) {
@@ -147,10 +155,9 @@ std::string xteSentence(const SteeringValues& s) {
 
 std::string apbSentence(const SteeringValues& s) {
     return finishNmeaSentence("GPAPB,A,A," + xteFields(s) + "," + (s.arrived ? "A" : "V") + "," +
-                              (s.perpendicularPassed ? "A" : "V") + "," +
-                              formatFixed(s.lineBearingTrueDeg, 1) + ",T," + s.waypoint + "," +
-                              formatFixed(s.bearingToEndTrueDeg, 1) + ",T," +
-                              formatFixed(s.headingToSteerTrueDeg, 1) + ",T,A");
+                              (s.perpendicularPassed ? "A" : "V") + "," + bearingField(s.lineBearingTrueDeg) +
+                              ",T," + s.waypoint + "," + bearingField(s.bearingToEndTrueDeg) + ",T," +
+                              bearingField(s.headingToSteerTrueDeg) + ",T,A");
 }
 
 std::string dptSentence(double depthBelowTransducerM, double draftM) {
@@ -158,22 +165,28 @@ std::string dptSentence(double depthBelowTransducerM, double draftM) {
                               formatFixed(draftM, 2));
 }
 
-std::unique_ptr<SentenceSink> makeUdpSentenceSink(const std::string& host, int port, std::string& error) {
-    const std::string name = "udp " + host + ":" + std::to_string(port);
+std::optional<std::string> resolveHostName(const std::string& host, std::string& error) {
+    const QHostInfo info = QHostInfo::fromName(QString::fromStdString(host));
+    if (info.addresses().isEmpty()) {
+        error = "the host is not known";
+        return std::nullopt;
+    }
+    return info.addresses().front().toString().toStdString();
+}
+
+std::unique_ptr<SentenceSink> makeUdpSentenceSink(const std::string& address, int port, std::string& error,
+                                                  const std::string& shownHost) {
+    const std::string name = "udp " + (shownHost.empty() ? address : shownHost) + ":" + std::to_string(port);
     if (port <= 0 || port > 65535) {
         error = name + ": the port must be 1 to 65535";
         return nullptr;
     }
-    QHostAddress address;
-    if (!address.setAddress(QString::fromStdString(host))) {
-        const QHostInfo info = QHostInfo::fromName(QString::fromStdString(host));
-        if (info.addresses().isEmpty()) {
-            error = name + ": the host is not known";
-            return nullptr;
-        }
-        address = info.addresses().front();
+    QHostAddress parsed;
+    if (!parsed.setAddress(QString::fromStdString(address))) {
+        error = name + ": the host is not known";
+        return nullptr;
     }
-    return std::make_unique<UdpSentenceSink>(address, port, name);
+    return std::make_unique<UdpSentenceSink>(parsed, port, name);
 }
 
 std::unique_ptr<SentenceSink> makeSerialSentenceSink(int port, const std::string& path, int baudRate,
@@ -189,8 +202,19 @@ std::unique_ptr<SentenceSink> makeSerialSentenceSink(int port, const std::string
     return std::make_unique<SerialSentenceSink>(std::move(device), name);
 }
 
-NmeaOutput::NmeaOutput(SettingsSource settings, SerialPortResolver resolver, Reporter report)
-    : settingsSource_(std::move(settings)), resolver_(std::move(resolver)), report_(std::move(report)) {}
+// A lookup on its own thread. The thread holds the state too: when the settings change or the output
+// goes away first, the answer simply finds no one waiting for it.
+struct NmeaOutput::HostLookup {
+    std::mutex mutex;
+    bool done = false;
+    std::optional<std::string> address;
+    std::string error;
+};
+
+NmeaOutput::NmeaOutput(SettingsSource settings, SerialPortResolver resolver, Reporter report,
+                       HostResolver lookUp)
+    : settingsSource_(std::move(settings)), resolver_(std::move(resolver)), report_(std::move(report)),
+      lookUp_(std::move(lookUp)) {}
 
 NmeaOutput::~NmeaOutput() = default;
 
@@ -206,17 +230,31 @@ void NmeaOutput::problem(const std::string& text) {
 bool NmeaOutput::refresh() {
     const NmeaOutputSettings now = settingsSource_ ? settingsSource_() : NmeaOutputSettings{};
     if (made_ && now == settings_) {
+        takeLookedUpHost();
         return settings_.enabled;
     }
     settings_ = now;
     made_ = true;
     sinks_.clear();
+    lookup_.reset(); // an answer for the old settings is not waited for
     lastProblem_.clear();
     if (!settings_.enabled) {
         return false;
     }
     std::string error;
-    if (auto udp = makeUdpSentenceSink(settings_.host, settings_.port, error)) {
+    if (!QHostAddress().setAddress(QString::fromStdString(settings_.host)) && settings_.port > 0 &&
+        settings_.port <= 65535 && lookUp_) {
+        auto lookup = std::make_shared<HostLookup>();
+        lookup_ = lookup;
+        std::thread([lookup, resolve = lookUp_, host = settings_.host] {
+            std::string why;
+            std::optional<std::string> address = resolve(host, why);
+            const std::lock_guard<std::mutex> lock(lookup->mutex);
+            lookup->address = std::move(address);
+            lookup->error = std::move(why);
+            lookup->done = true;
+        }).detach();
+    } else if (auto udp = makeUdpSentenceSink(settings_.host, settings_.port, error)) {
         sinks_.push_back(std::move(udp));
     } else {
         problem(error);
@@ -230,6 +268,31 @@ bool NmeaOutput::refresh() {
         }
     }
     return true;
+}
+
+void NmeaOutput::takeLookedUpHost() {
+    if (!lookup_) {
+        return;
+    }
+    std::optional<std::string> address;
+    std::string why;
+    {
+        const std::lock_guard<std::mutex> lock(lookup_->mutex);
+        if (!lookup_->done) {
+            return;
+        }
+        address = lookup_->address;
+        why = lookup_->error;
+    }
+    lookup_.reset();
+    std::string error;
+    if (!address) {
+        problem("udp " + settings_.host + ":" + std::to_string(settings_.port) + ": " + why);
+    } else if (auto udp = makeUdpSentenceSink(*address, settings_.port, error, settings_.host)) {
+        sinks_.insert(sinks_.begin(), std::move(udp));
+    } else {
+        problem(error);
+    }
 }
 
 void NmeaOutput::send(const std::string& sentence) {
@@ -253,7 +316,8 @@ void NmeaOutput::send(const std::string& sentence) {
 
 void NmeaOutput::guidance(const GuidanceReading& reading, const GridLine& travel, GridPoint position,
                           double convergenceDeg) {
-    if (!refresh() || !reading.active || !reading.positionKnown || !reading.fix.valid) {
+    if (!refresh() || !reading.active || !reading.positionKnown || !reading.fix.valid ||
+        reading.phase == LinePhase::Ended) {
         return;
     }
     const SteeringValues steering = steeringValues(reading, travel, position, convergenceDeg);

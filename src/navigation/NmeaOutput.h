@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -84,8 +85,16 @@ public:
     // "udp 127.0.0.1:10110", "COM3 (/dev/ttyUSB0)".
     virtual std::string name() const = 0;
 };
-// One datagram per sentence. A host name is looked up once, here.
-std::unique_ptr<SentenceSink> makeUdpSentenceSink(const std::string& host, int port, std::string& error);
+// Looks a host name up, blocking until it is known or not: the address as text ("192.0.2.7"), or
+// nothing with the reason in `error`. NmeaOutput runs it on a thread of its own.
+using HostResolver = std::function<std::optional<std::string>(const std::string& host, std::string& error)>;
+// The system's resolver.
+std::optional<std::string> resolveHostName(const std::string& host, std::string& error);
+
+// One datagram per sentence to a numeric address ("127.0.0.1", "::1"); nothing (with the reason) for a
+// port outside 1 … 65535 or a text that is no address. Never looks a name up.
+std::unique_ptr<SentenceSink> makeUdpSentenceSink(const std::string& address, int port, std::string& error,
+                                                  const std::string& shownHost = {});
 std::unique_ptr<SentenceSink> makeSerialSentenceSink(int port, const std::string& path, int baudRate,
                                                      std::string& error);
 
@@ -95,27 +104,38 @@ public:
     using Reporter = std::function<void(const std::string&)>;
 
     // Settings are read on every call; the sinks are made again when they change. A sink that cannot
-    // be made or fails to send is reported once until it works again.
-    NmeaOutput(SettingsSource settings, SerialPortResolver resolver, Reporter report);
+    // be made or fails to send is reported once until it works again. A host given by name is looked up
+    // with `lookUp` on a thread of its own, never on the caller's (a missing network would hold the map
+    // for seconds): until the answer is in, the sentences go to the serial port only.
+    NmeaOutput(SettingsSource settings, SerialPortResolver resolver, Reporter report,
+               HostResolver lookUp = resolveHostName);
     ~NmeaOutput();
+    NmeaOutput(const NmeaOutput&) = delete;
+    NmeaOutput& operator=(const NmeaOutput&) = delete;
 
-    // XTE and APB for a tick with an active line and a position; nothing otherwise (an autopilot must
-    // notice that guidance stopped).
+    // XTE and APB for a tick with an active line not yet passed and a position; nothing otherwise (an
+    // autopilot must notice that guidance stopped, and never be steered back to the end of a line run).
     void guidance(const GuidanceReading& reading, const GridLine& travel, GridPoint position,
                   double convergenceDeg);
     // DPT for a reduced depth (metres below the water line) and the draft used.
     void depth(double trueDepthM, double draftM);
 
     std::uint64_t sentencesSent() const { return sent_; }
+    // True while a host name is being looked up.
+    bool lookingUpHost() const { return lookup_ != nullptr; }
 
 private:
+    struct HostLookup;
     void send(const std::string& sentence);
     bool refresh();
+    void takeLookedUpHost();
     void problem(const std::string& text);
 
     SettingsSource settingsSource_;
     SerialPortResolver resolver_;
     Reporter report_;
+    HostResolver lookUp_;
+    std::shared_ptr<HostLookup> lookup_; // the lookup under way for the settings in force
     NmeaOutputSettings settings_;
     bool made_ = false;
     std::vector<std::unique_ptr<SentenceSink>> sinks_;

@@ -45,6 +45,7 @@ struct NavigationDisplaySettings {
     static NavigationDisplaySettings read(const ProfileStore& store);
     // Writes the eleven keys: colours as decimal numbers, the check box as "1" or "0".
     bool write(ProfileStore& store) const;
+    friend bool operator==(const NavigationDisplaySettings&, const NavigationDisplaySettings&) = default;
 };
 inline constexpr NavigationDisplaySettings kNavigationDefaults{};
 

@@ -134,8 +134,10 @@ void SurveySession::makeGuidance(SerialPortResolver resolver) {
         out.markEvent = [this](double, double) { markEvent(out_.addEventLabel); };
     }
     out.openLineFile = [this](const std::string& lineName) {
-        const std::filesystem::path file = folders_.logFolder() / (formatDate(folders_.startDate()) +
-                                                                   " Coordinates Line " + lineName + ".csv");
+        // A picked polyline is named after its layer, which may hold any character ("Harbour/East 57").
+        const std::filesystem::path file =
+            folders_.logFolder() /
+            (formatDate(folders_.startDate()) + " Coordinates Line " + fileNamePart(lineName) + ".csv");
         return std::make_unique<SurveyFile>(
             folders_, clock_, [this](const std::string& text) { report(text); }, file);
     };

@@ -29,6 +29,14 @@ std::optional<double> depthAlertFromText(std::string_view text) {
     return parseFiniteDouble(text);
 }
 
+std::string depthAlertRefusedText(std::string_view typed, double inForceM) {
+    std::string text = "\"" + std::string(typed) + "\" is not a depth";
+    if (typed.find(',') != std::string_view::npos) {
+        text += " (the decimal point is \".\")";
+    }
+    return text + ": the alert stays at " + formatGeneral(inForceM) + " m";
+}
+
 std::string_view refillText(RefilledField field) {
     switch (field) {
     case RefilledField::TrackInterval:

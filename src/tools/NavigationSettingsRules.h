@@ -3,6 +3,7 @@
 // interval that follows it, and the texts that refill a field the surveyor empties.
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace selvir {
@@ -18,6 +19,8 @@ int trackIntervalForRate(int rateMs);
 
 // The shallow-water alert depth of a typed text, metres; nothing when it is not a number.
 std::optional<double> depthAlertFromText(std::string_view text);
+// What the window says of a typed alert depth it does not take, with the depth still in force (metres).
+std::string depthAlertRefusedText(std::string_view typed, double inForceM);
 
 // The fields that are refilled at once when emptied, and what they are refilled with.
 enum class RefilledField { TrackInterval, TrackWidth, VesselWidth, DepthAlert, UpdateRate };

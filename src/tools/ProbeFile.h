@@ -11,6 +11,9 @@
 // depth column has its pressure turned into depth with the latitude (UNESCO 1983); a cast without a
 // sound velocity column has it computed from temperature, salinity and pressure (Chen and Millero).
 
+#include "core/SvpTableFiles.h"
+
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,8 +50,14 @@ struct ProbeTable {
 };
 
 // A probe file's bytes as UTF-8 lines: UTF-8 as it is, anything else read as the 8-bit Windows code page
-// (probe software writes "°" and "é" in it); "\r\n" and "\n" both end a line.
+// (probe software writes "°" and "é" in it); "\r\n", "\n" and a lone "\r" each end a line.
 std::vector<std::string> probeFileLines(std::string_view bytes);
+
+// A sound velocity file as lines (probeFileLines), read only when it is at most
+// kMaxSoundVelocityFileBytes long.
+enum class SoundVelocityFileRead { Read, Unreadable, TooLarge };
+SoundVelocityFileRead readSoundVelocityFile(const std::filesystem::path& file,
+                                            std::vector<std::string>& lines);
 
 // Recognises the file by its header; nothing when it is none of the formats above.
 std::optional<ProbeTable> readProbeTable(const std::vector<std::string>& lines);

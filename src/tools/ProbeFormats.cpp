@@ -1,5 +1,6 @@
 // The probe file formats: each reader recognises its format by the header and cuts the data lines into
 // the columns the header names.
+#include "core/AtomicFile.h"
 #include "core/CodePage.h"
 #include "core/NumberFormat.h"
 #include "core/SvpTableFiles.h"
@@ -356,6 +357,18 @@ const char* probeFormatName(ProbeFormat format) {
 
 std::vector<std::string> probeFileLines(std::string_view bytes) {
     return splitTextLines(isValidUtf8(bytes) ? std::string(bytes) : toUtf8(bytes, CodePage::Windows1254));
+}
+
+SoundVelocityFileRead readSoundVelocityFile(const std::filesystem::path& file,
+                                            std::vector<std::string>& lines) {
+    lines.clear();
+    std::string bytes;
+    bool tooLarge = false;
+    if (!readWholeFileUpTo(file, kMaxSoundVelocityFileBytes, bytes, tooLarge)) {
+        return tooLarge ? SoundVelocityFileRead::TooLarge : SoundVelocityFileRead::Unreadable;
+    }
+    lines = probeFileLines(bytes);
+    return SoundVelocityFileRead::Read;
 }
 
 std::optional<ProbeTable> readProbeTable(const std::vector<std::string>& lines) {

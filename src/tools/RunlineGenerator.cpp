@@ -61,6 +61,9 @@ void RunlineGenerator::forgetRoute() {
 }
 
 void RunlineGenerator::drawRoute() {
+    if (!drawing_) {
+        layerBeforeRoute_ = canvas_.CurrentLayer(); // opening the route layer below makes it current
+    }
     forgetRoute();
     int routeLayer = canvas_.LayerFindByName(routeLayerName);
     if (routeLayer < 0) {
@@ -88,6 +91,11 @@ void RunlineGenerator::setRoute(const PolylinePoints& points) {
     runGeneration();
 }
 
+bool RunlineGenerator::generate(const RunlineFields& fields) {
+    fields_ = fields;
+    return generate();
+}
+
 bool RunlineGenerator::generate() {
     if (!routeReady_) {
         return false;
@@ -102,6 +110,20 @@ void RunlineGenerator::setFields(const RunlineFields& fields) {
     if (routeReady_) {
         runGeneration();
     }
+}
+
+void RunlineGenerator::cancelRouteDrawing() {
+    if (!drawing_) {
+        return;
+    }
+    drawing_ = false;
+    if (canvas_.CurrentLayer() == canvas_.LayerFindByName(routeLayerName)) {
+        canvas_.SetCurrentLayer(layerBeforeRoute_);
+    }
+    canvas_.ClearDrawingState();
+    canvas_.DrawTool = toolCode(CanvasTool::None);
+    setStatus("No route drawn", kGrey);
+    canvas_.Refresh();
 }
 
 void RunlineGenerator::clear() {

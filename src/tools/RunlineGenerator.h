@@ -4,8 +4,8 @@
 // window shows. The window (TfRunline1) only turns its controls into these calls.
 //
 // States: no route -> drawing (after drawRoute, until the main window hands the finished polyline to
-// setRoute) -> route ready (regenerates on every parameter change) -> no route again by clear or
-// drawRoute.
+// setRoute, or cancelRouteDrawing) -> route ready (regenerates on every parameter change) -> no route
+// again by clear or drawRoute.
 
 #include "canvas/CanvasCore.h"
 #include "core/Colors.h"
@@ -61,13 +61,18 @@ public:
     void drawRoute();
     // The finished route: with at least two points it becomes the route and the lines are generated.
     void setRoute(const PolylinePoints& points);
-    // The Generate button: false (nothing done) without a route; otherwise generates and stores the
-    // fields in the settings file.
+    // The Generate button: false (nothing done) without a route; otherwise generates once and stores the
+    // fields in the settings file. The overload takes the fields on screen first, without a generation of
+    // their own.
     bool generate();
+    bool generate(const RunlineFields& fields);
     // A field changed: regenerates while there is a route, writing nothing to the settings file.
     void setFields(const RunlineFields& fields);
     // Empties the runlines (the route polyline stays until the next drawRoute) and forgets the route.
     void clear();
+    // Esc while the route is being drawn: the polyline tool is put away and the route layer stops being
+    // the one drawn on, so later shapes land where the surveyor's shapes go. Nothing otherwise.
+    void cancelRouteDrawing();
 
     const RunlineFields& fields() const { return fields_; }
     const RunlineStatus& status() const { return status_; }
@@ -95,6 +100,7 @@ private:
     bool routeReady_ = false;
     bool drawing_ = false;
     int runlineLayer_ = -1;
+    int layerBeforeRoute_ = 0; // the layer drawn on before drawRoute made the route layer current
     std::size_t generated_ = 0;
 };
 

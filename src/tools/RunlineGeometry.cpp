@@ -2,6 +2,7 @@
 
 #include "core/NumberFormat.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace selvir {
@@ -19,29 +20,35 @@ std::pair<double, double> unitNormal(const std::pair<double, double>& a, const s
     return {-dy / length, dx / length};
 }
 
-// The series of one segment: s = k * spacing while s <= L (k * spacing, not a running sum, so a long
-// series does not drift). A station within a micrometre beyond the end counts as on it: a route 100 m
-// long measures 99.99999999999999 m on a diagonal, and its last line must not go missing.
-std::size_t crossLinesOfSegment(double segmentLengthM, double spacingM) {
-    if (segmentLengthM < kShortestRouteSegmentM) {
-        return 0;
-    }
-    const double reach = segmentLengthM + kStationSlackM;
-    const double steps = std::floor(reach / spacingM);
-    std::size_t count = static_cast<std::size_t>(std::min(steps, 1e12)) + 1;
-    // The quotient may round across a whole number: keep exactly the stations within reach.
-    while (count > 1 && static_cast<double>(count - 1) * spacingM > reach) {
+// How many multiples k * spacing (k = 1, 2, ...) lie within `reach`, taking one within a micrometre
+// beyond it as on it: a route 100 m long measures 99.99999999999999 m on a diagonal, and 3.3 / 1.1 is
+// 2.9999999999999996; neither may lose its last line.
+std::size_t multiplesWithin(double reach, double spacingM) {
+    const double slackReach = reach + kStationSlackM;
+    const double steps = std::floor(slackReach / spacingM);
+    std::size_t count = static_cast<std::size_t>(std::clamp(steps, 0.0, 1e12));
+    // The quotient may round across a whole number: keep exactly the multiples within reach (k * spacing,
+    // not a running sum, so a long series does not drift).
+    while (count > 0 && static_cast<double>(count) * spacingM > slackReach) {
         --count;
     }
-    if (static_cast<double>(count) * spacingM <= reach) {
+    if (static_cast<double>(count + 1) * spacingM <= slackReach) {
         ++count;
     }
     return count;
 }
 
+// The series of one segment: s = k * spacing while s <= L, s = 0 included.
+std::size_t crossLinesOfSegment(double segmentLengthM, double spacingM) {
+    if (segmentLengthM < kShortestRouteSegmentM) {
+        return 0;
+    }
+    return multiplesWithin(segmentLengthM, spacingM) + 1;
+}
+
+// Offsets t * spacing for t = 1 ... while within the length, with the cross lines' tolerance.
 std::size_t parallelPairs(const RunlineParameters& p) {
-    const double count = std::trunc(p.lengthM / p.spacingM);
-    return static_cast<std::size_t>(std::min(count, 1e12));
+    return multiplesWithin(p.lengthM, p.spacingM);
 }
 
 } // namespace

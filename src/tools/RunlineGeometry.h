@@ -38,12 +38,12 @@ RunlineParameters runlineParameters(std::string_view spacingText, std::string_vi
 std::size_t runlineCount(const PolylinePoints& route, const RunlineParameters& parameters);
 
 // Perpendicular: for each segment P_k..P_k+1 of length L >= 1 mm, a two-point line from C + length*N to
-// C - length*N at C = P_k + (s / L)(P_k+1 - P_k) for s = 0, spacing, 2 spacing ... while s <= L (within a
-// micrometre, so floating-point rounding of L loses no line); each
-// segment starts its own series. Parallel: for t = 1 .. trunc(length / spacing), the offset o = t *
-// spacing, the line P_i + o*N_i (left) then P_i - o*N_i (right), one point per route vertex, with N_i
-// the vertex normal of vertexNormals (no miter correction at bends). Nothing for fewer than two route
-// points.
+// C - length*N at C = P_k + (s / L)(P_k+1 - P_k) for s = 0, spacing, 2 spacing ... while s <= L; each
+// segment starts its own series. Parallel: for t = 1, 2 ... while t * spacing <= length, the offset
+// o = t * spacing, the line P_i + o*N_i (left) then P_i - o*N_i (right), one point per route vertex, with
+// N_i the vertex normal of vertexNormals (no miter correction at bends). Both "<=" hold within a
+// micrometre, so floating-point rounding loses no line (a diagonal of 100 m measuring 99.99999999999999,
+// 3.3 / 1.1 giving 2.9999999999999996). Nothing for fewer than two route points.
 std::vector<PolylinePoints> generateRunlines(const PolylinePoints& route,
                                              const RunlineParameters& parameters);
 

@@ -2,8 +2,6 @@
 
 #include "tools/RunlineGenerator.h"
 
-#include <bit>
-
 namespace selvir {
 namespace {
 
@@ -24,48 +22,19 @@ GridLine gridLineOf(const TSPolyline& polyline) {
     return line;
 }
 
-// A 64-bit word at a time, mixed by multiplication (it runs on every map tick over every vertex).
-struct Fingerprint {
-    std::uint64_t value = 14695981039346656037ull;
-    void add(std::uint64_t word) {
-        value = (value ^ word) * 0x9E3779B97F4A7C15ull;
-        value ^= value >> 29;
-    }
-    void add(double real) { add(std::bit_cast<std::uint64_t>(real)); }
-};
-
 } // namespace
 
-std::uint64_t RunlineLayerSource::fingerprint(int layer) const {
-    Fingerprint f;
-    f.add(static_cast<std::uint64_t>(static_cast<std::int64_t>(layer)));
-    if (layer < 0) {
-        return f.value;
-    }
-    for (const auto& shape : model_.Shapes) {
-        if (shape->Layer != layer) {
-            continue;
-        }
-        if (const TSPolyline* polyline = openPolyline(*shape)) {
-            f.add(static_cast<std::uint64_t>(polyline->Id));
-            f.add(static_cast<std::uint64_t>(polyline->Points.size()));
-            for (const TPointF& p : polyline->Points) {
-                f.add(p.X);
-                f.add(p.Y);
-            }
-        }
-    }
-    return f.value;
-}
-
 const GuidanceLineSet& RunlineLayerSource::currentLines() {
+    // Asked on every map tick: nothing is walked while the runlines layer has not changed, however
+    // large the background drawing is.
     const int layer = model_.LayerFindByName(runlineLayerName);
-    const std::uint64_t now = fingerprint(layer);
-    if (set_.revision != 0 && now == fingerprint_) {
+    const std::uint64_t changes = model_.LayerChangeCount(layer);
+    if (set_.revision != 0 && layer == layer_ && changes == changes_) {
         return set_;
     }
-    fingerprint_ = now;
-    ++set_.revision;
+    layer_ = layer;
+    changes_ = changes;
+    ++rebuilds_;
     std::vector<GuidanceLine> lines;
     if (layer >= 0) {
         for (const auto& shape : model_.Shapes) {
@@ -81,13 +50,22 @@ const GuidanceLineSet& RunlineLayerSource::currentLines() {
     for (const GuidanceLine& line : lines) {
         geometry.push_back(line.points);
     }
-    set_.lines.clear();
+    // The first polyline is the route the generator drew first: the reference of the sailing order, and
+    // no line to survey (auto-advance must not send the boat down the route as line 1).
+    std::vector<GuidanceLine> numbered;
     int number = 0;
     for (const std::size_t index : sailingOrder(geometry)) {
+        if (index == 0) {
+            continue;
+        }
         GuidanceLine& line = lines[index];
         line.number = ++number;
         line.name = std::to_string(number);
-        set_.lines.push_back(std::move(line));
+        numbered.push_back(std::move(line));
+    }
+    if (numbered != set_.lines || set_.revision == 0) {
+        set_.lines = std::move(numbered);
+        ++set_.revision;
     }
     return set_;
 }

@@ -12,6 +12,8 @@ namespace {
 
 // Grid lines drawn at most, whatever the zoom: the step grows tenfold past it.
 constexpr int kMaxGridLines = 200;
+// How far outside the paint box a point is drawn at most, pixels.
+constexpr double kFarPx = 1e6;
 
 double gridStep(double span, double step) {
     while (span / step > kMaxGridLines) {
@@ -94,8 +96,12 @@ double SvpGraphModel::yOf(double depthM) const {
 }
 
 GraphPixel SvpGraphModel::pixelOf(const SvpPoint& point) const {
-    return {static_cast<int>(std::lround(xOf(point.velocity))),
-            static_cast<int>(std::lround(yOf(point.depthM)))};
+    // Far outside the plot a point only gives its line's direction: held a million pixels out, the
+    // visible part of the line stays where it is and the painter never meets coordinates past an int.
+    const auto held = [](double px) {
+        return static_cast<int>(std::lround(std::isfinite(px) ? std::clamp(px, -kFarPx, kFarPx) : kFarPx));
+    };
+    return {held(xOf(point.velocity)), held(yOf(point.depthM))};
 }
 
 double SvpGraphModel::velocityAt(int x) const {
@@ -135,7 +141,13 @@ std::vector<SvpGraphModel::GridLine> SvpGraphModel::velocityGridLines() const {
         return lines;
     }
     const double step = gridStep(view_.vmax - view_.vmin, 10);
-    for (double v = std::floor(view_.vmin / step) * step; v <= view_.vmax; v += step) {
+    const double first = std::floor(view_.vmin / step) * step;
+    // Counted, not summed: far from zero a small step added to a large value may not change it.
+    for (int i = 0; i <= kMaxGridLines + 1; ++i) {
+        const double v = first + i * step;
+        if (v > view_.vmax) {
+            break;
+        }
         const int x = static_cast<int>(std::lround(xOf(v)));
         if (x >= kMarginLeft && x <= width_ - kMarginRight) {
             lines.push_back({x, formatFixed(v, 0)});
@@ -151,7 +163,12 @@ std::vector<SvpGraphModel::GridLine> SvpGraphModel::depthGridLines() const {
         return lines;
     }
     const double step = gridStep(span, span > 500 ? 100 : span > 200 ? 50 : 10);
-    for (double d = std::floor(view_.dmin / step) * step; d <= view_.dmax; d += step) {
+    const double first = std::floor(view_.dmin / step) * step;
+    for (int i = 0; i <= kMaxGridLines + 1; ++i) {
+        const double d = first + i * step;
+        if (d > view_.dmax) {
+            break;
+        }
         const int y = static_cast<int>(std::lround(yOf(d)));
         if (y >= kMarginTop && y <= height_ - kMarginBottom) {
             lines.push_back({y, formatFixed(d, 0) + "m"});
@@ -279,12 +296,24 @@ void SvpGraphModel::rebuildFromTable() {
     changed_ = true;
 }
 
-void SvpGraphModel::editCell(int row, int column, const std::string& text) {
+bool SvpGraphModel::editCell(int row, int column, const std::string& text) {
     if (row < 0 || row >= static_cast<int>(table_.size()) || column < 0 || column > 2) {
-        return;
+        return false;
+    }
+    if (column == 1) {
+        // What a drag may give, the table may too: a velocity beyond it would stretch the plot past what
+        // its grid and zoom can span.
+        const auto velocity = parseFiniteDouble(text);
+        if (velocity && (*velocity < kMinVelocity || *velocity > kMaxVelocity)) {
+            status_ = "SV " + text + " m/s refused: the profile takes " + formatFixed(kMinVelocity, 0) +
+                      " ... " + formatFixed(kMaxVelocity, 0) + " m/s";
+            ++tableRevision_; // the cell shows its value again
+            return false;
+        }
     }
     table_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = text;
     rebuildFromTable();
+    return true;
 }
 
 void SvpGraphModel::selectRow(int row) {

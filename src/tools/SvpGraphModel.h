@@ -107,8 +107,9 @@ public:
     // Increases whenever the table is refilled from the points (load, drags, deletions, rows added or
     // removed), not when a cell is edited: the widget refills its grid when it changes.
     int tableRevision() const { return tableRevision_; }
-    // A typed cell: the points are rebuilt from the table.
-    void editCell(int row, int column, const std::string& text);
+    // A typed cell: the points are rebuilt from the table. A velocity outside kMinVelocity …
+    // kMaxVelocity is refused (false): the cell keeps its value and the status line says why.
+    bool editCell(int row, int column, const std::string& text);
     // Selects the row's point alone (rows count from 0 here).
     void selectRow(int row);
     // Appends the last point's depth + 1 and velocity (0 and 1500.00 when empty), hits 0.

@@ -2,6 +2,7 @@
 
 #include "core/NumberFormat.h"
 #include "core/ScanPattern.h"
+#include "navigation/DepthReduction.h"
 
 #include <cmath>
 #include <map>
@@ -66,7 +67,8 @@ std::optional<int> parseMaxDepth(std::string_view text) {
 }
 
 std::string rawValueLine(double depthM, double velocity) {
-    return formatFixed(depthM, 0) + "," + formatFixed(velocity, 3);
+    // The metre the depth reduction looks the depth up in, not the printer's rounding (halves to even).
+    return formatFixed(profileMetreOf(depthM), 0) + "," + formatFixed(velocity, 3);
 }
 
 RawExtraction extractRawValues(const std::vector<std::string>& sourceLines, std::string_view searchString,

@@ -54,7 +54,8 @@ RawExtraction extractRawValues(const std::vector<std::string>& sourceLines, std:
 // Step 1 from a recognised probe cast.
 RawExtraction extractRawValues(const std::vector<ProbeSample>& samples, const OutOfRangeQuestion& ask = {});
 
-// "depth,velocity": the depth rounded to whole metres, the velocity with 3 decimals.
+// "depth,velocity": the depth as its whole metre (profileMetreOf: 12.5 m is 13), the velocity with 3
+// decimals.
 std::string rawValueLine(double depthM, double velocity);
 
 struct Averaging {

@@ -63,6 +63,14 @@ std::string fileUnreadable(const std::string& file, bool turkish) {
     return "The file could not be read: " + file;
 }
 
+std::string fileTooLarge(const std::string& file, bool turkish) {
+    const std::string megabytes = std::to_string(kMaxSoundVelocityFileBytes / (1024 * 1024));
+    if (turkish) {
+        return "Dosya bir ses hızı profili için çok büyük (en çok " + megabytes + " MB): " + file;
+    }
+    return "The file is too large for a sound velocity cast (at most " + megabytes + " MB): " + file;
+}
+
 std::string probeFault(ProbeFormat format, ProbeReadResult::Fault fault, bool turkish) {
     const std::string name = probeFormatName(format);
     const bool noDepth = fault == ProbeReadResult::Fault::NoDepthOrPressure;

@@ -23,6 +23,8 @@ std::string searchStringInvalid(const std::string& reason, bool turkish);
 std::string noSamplesRead(bool turkish);
 // The file chosen cannot be read.
 std::string fileUnreadable(const std::string& file, bool turkish);
+// The file chosen is larger than any sound velocity cast (kMaxSoundVelocityFileBytes).
+std::string fileTooLarge(const std::string& file, bool turkish);
 // A recognised probe file without the columns a cast needs.
 std::string probeFault(ProbeFormat format, ProbeReadResult::Fault fault, bool turkish);
 // The four tables could not be written.

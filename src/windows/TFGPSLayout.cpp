@@ -1,6 +1,7 @@
 // The settings window's form: five tab sheets, the lock box and the close button. Controls carry the
 // names the program has always given them; labels are "l" + the control's name.
 #include "core/NumberFormat.h"
+#include "navigation/DisplaySettings.h"
 #include "navigation/EchosounderFormats.h"
 #include "serial/SerialPortMapping.h"
 #include "windows/ControlPointPanel.h"
@@ -18,6 +19,7 @@
 #include <QRegularExpressionValidator>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <QValidator>
 
 namespace selvir {
 namespace {
@@ -37,6 +39,33 @@ QLineEdit* numberEdit(QWidget* owner, const QString& name) {
     auto* edit = new QLineEdit(owner);
     edit->setObjectName(name);
     edit->setValidator(numberValidator(edit));
+    edit->setFixedWidth(kNumberEditWidthPx);
+    return edit;
+}
+
+// Whole points within the range the display settings take: a key that would leave it is not taken
+// (QIntValidator lets "999" stand as a size still being typed).
+class FontSizeValidator final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        if (input.isEmpty()) {
+            return Intermediate;
+        }
+        for (const QChar ch : input) {
+            if (!ch.isDigit()) {
+                return Invalid;
+            }
+        }
+        const int size = input.toInt(); // 0 when past an int
+        return size >= kSmallestLabelFontSizePt && size <= kLargestLabelFontSizePt ? Acceptable : Invalid;
+    }
+};
+
+QLineEdit* fontSizeEdit(QWidget* owner, const QString& name) {
+    auto* edit = new QLineEdit(owner);
+    edit->setObjectName(name);
+    edit->setValidator(new FontSizeValidator(edit));
     edit->setFixedWidth(kNumberEditWidthPx);
     return edit;
 }
@@ -274,7 +303,7 @@ QWidget* TFGPS::buildGlobalTab() {
     depthLabelSpacing_ = numberEdit(page, QStringLiteral("edDepthLabelSpacing"));
     depthLabelFontName_ = new QLineEdit(page);
     depthLabelFontName_->setObjectName(QStringLiteral("edDepthLabelFontName"));
-    depthLabelFontSize_ = numberEdit(page, QStringLiteral("edDepthLabelFontSize"));
+    depthLabelFontSize_ = fontSizeEdit(page, QStringLiteral("edDepthLabelFontSize"));
     textColor_ = new ColorBox(page);
     textColor_->setObjectName(QStringLiteral("cbTextColor"));
     textColor_->setToolTip(QStringLiteral("Depth Label Color"));
@@ -290,7 +319,7 @@ QWidget* TFGPS::buildGlobalTab() {
     auto* events = new QGroupBox(QStringLiteral("Event Labels"), page);
     events->setObjectName(QStringLiteral("gbEventLabels"));
     auto* eventForm = new QFormLayout(events);
-    eventLabelFontSize_ = numberEdit(page, QStringLiteral("edEventLabelFontSize"));
+    eventLabelFontSize_ = fontSizeEdit(page, QStringLiteral("edEventLabelFontSize"));
     eventLabelColor_ = new ColorBox(page);
     eventLabelColor_->setObjectName(QStringLiteral("cbEventLabelColor"));
     eventLabelColor_->setToolTip(QStringLiteral("Event Label Color"));

@@ -16,6 +16,7 @@
 #include "windows/TOffsets.h"
 #include "windows/TfJoystick.h"
 #include "windows/TfRealtime.h"
+#include "windows/TfRunline1.h"
 #include "windows/TfSVP.h"
 #include "windows/WidgetPlacement.h"
 
@@ -313,6 +314,9 @@ void TFNav::FormCloseQuery() {
     if (soundVelocity_) {
         soundVelocity_->SavePlacement();
     }
+    if (runlines_) {
+        runlines_->SavePlacement();
+    }
     saveAuxiliaryPlacements();
     if (navset_) {
         navset_->close(); // its close query writes its keys, shown or not
@@ -325,6 +329,9 @@ void TFNav::FormCloseQuery() {
     }
     if (soundVelocity_) {
         soundVelocity_->close(); // writes its keys
+    }
+    if (runlines_) {
+        runlines_->close();
     }
     closeAuxiliaryWindows();
     writeCanvasKeys();
@@ -391,6 +398,10 @@ void TFNav::FormKeyDown(int key) {
         }
         cancelSelection();
         cancelLineSelection();
+        if (runlines_) {
+            runlines_->CancelRouteDrawing();
+            showDrawingTool();
+        }
         // The canvas drops an open drawing on Escape without a draw-end event.
         endDrawingPause();
         break;
@@ -400,6 +411,19 @@ void TFNav::FormKeyDown(int key) {
 }
 
 bool TFNav::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel && watched == canvas_) {
+        // Over the map too the window's rule holds (pan towards the pointer, then zoom about it), not the
+        // canvas's own zoom: the window sees the wheel first, as it sees the keys.
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        if (wheel->angleDelta().y() == 0) {
+            return false; // a sideways scroll is no zoom
+        }
+        const QPoint at = wheel->position().toPoint();
+        canvas_->ScreenToWorld(at.x(), at.y(), lastWorldX_, lastWorldY_);
+        WheelOverWindow(wheel->angleDelta().y());
+        wheel->accept();
+        return true;
+    }
     if (event->type() == QEvent::MouseButtonDblClick && watched == canvas_) {
         const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
         statusBoxDoubleClicked(at.x(), at.y()); // and the canvas handles it as well
@@ -437,7 +461,7 @@ void TFNav::WheelOverWindow(int delta) {
 }
 
 void TFNav::wheelEvent(QWheelEvent* event) {
-    // Only wheel turns the canvas did not take (over the toolbar or the status bar) reach the window.
+    // Over the toolbar or the status bar: the last position the map reported is the point.
     WheelOverWindow(event->angleDelta().y());
     event->accept();
 }

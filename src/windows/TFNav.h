@@ -321,10 +321,9 @@ private:
     TfCanvas* waterfall_ = nullptr;
     TfJoystick* battery_ = nullptr;
     TfTheme* theme_ = nullptr;
-    // The full-screen map: the tool windows hidden for it, and how the window stood before.
+    // The full-screen map: the tool windows it hides and shows again, and how the window stood before.
     bool mapOnly_ = false;
     std::vector<QWidget*> mapOnlyWindows_;
-    std::vector<QWidget*> hiddenForMapOnly_;
     Qt::WindowStates stateBeforeMapOnly_;
     TOffsets* offsets_ = nullptr;
     TNavset* navset_ = nullptr;

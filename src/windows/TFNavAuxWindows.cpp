@@ -103,12 +103,8 @@ void TFNav::ShowMapOnly(bool mapOnly) {
         }
         statusBar()->hide();
         menuBar()->hide();
-        hiddenForMapOnly_.clear();
         for (QWidget* window : mapOnlyWindows_) {
-            if (window->isVisible()) {
-                hiddenForMapOnly_.push_back(window);
-                window->hide();
-            }
+            window->hide();
         }
         showFullScreen();
         return;
@@ -119,11 +115,11 @@ void TFNav::ShowMapOnly(bool mapOnly) {
     statusBar()->show();
     menuBar()->show();
     setWindowState(stateBeforeMapOnly_ & ~Qt::WindowFullScreen);
-    // The windows the map hid come back; those that were closed stay closed.
-    for (QWidget* window : hiddenForMapOnly_) {
+    // Leaving the full-screen map brings the realtime read-out, the navigation settings and the waterfall
+    // up, whether they were open before or not: the helmsman gets his instruments back in one place.
+    for (QWidget* window : mapOnlyWindows_) {
         window->show();
     }
-    hiddenForMapOnly_.clear();
 }
 
 void TFNav::statusBoxDoubleClicked(int xPx, int yPx) {

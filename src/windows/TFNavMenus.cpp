@@ -86,6 +86,7 @@ constexpr ControlCaption kMainWindowCaptions[] = {
     {"ConnectIcon", "Settings"},
     {"RemoteSupport1", "Remote Support..."},
     {"OffsetsandValues1", "Offsets..."},
+    {"OffsetsEssential1", "Offsets Essential..."},
     {"NavigationSettings1", "Navigation Settings..."},
     {"VesselShape1", "Vessel Shape..."},
     {"LatencyWatchSet1", "Latency Management"},
@@ -227,6 +228,8 @@ void TFNav::buildMenus() {
     };
     windowEntry("OffsetsandValues1", QStringLiteral("Offsets..."),
                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), [this] { OffsetsandValues1Click(); });
+    windowEntry("OffsetsEssential1", QStringLiteral("Offsets Essential..."), QKeySequence(),
+                [this] { OffsetsandValues1Click(); });
     windowEntry("NavigationSettings1", QStringLiteral("Navigation Settings..."),
                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N), [this] { NavigationSettings1Click(); });
     windowEntry("VesselShape1", QStringLiteral("Vessel Shape..."),

@@ -26,8 +26,10 @@ void TFNav::SetOffsetsWindow(TOffsets* offsets) {
     offsets_->setSoundVelocityProfileUsed(soundVelocityProfileReady(settings_, folders_));
     session_->setOffsetsSource(*offsets_);
     wireRealtimeOffsetsButton();
-    if (QAction* entry = Action(QStringLiteral("OffsetsandValues1"))) {
-        entry->setEnabled(true);
+    for (const QString& name : {QStringLiteral("OffsetsandValues1"), QStringLiteral("OffsetsEssential1")}) {
+        if (QAction* entry = Action(name)) {
+            entry->setEnabled(true);
+        }
     }
     connectOffsetsToSoundVelocity();
 }

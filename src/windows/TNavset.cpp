@@ -158,6 +158,13 @@ void TNavset::buildControls() {
     depthRow->addWidget(namedLabel("lShallowUnit", "m"));
     depthRow->addStretch();
     alertForm->addRow(namedLabel("lShallow", "Shallow Water"), depthRow);
+    depthAlertNote_ = new QLabel;
+    depthAlertNote_->setObjectName(QStringLiteral("lDepthAlertNote"));
+    depthAlertNote_->setStyleSheet(QStringLiteral("QLabel { color: #b00020; }"));
+    depthAlertNote_->setWordWrap(true);
+    markAsReadout(*depthAlertNote_); // it quotes what was typed
+    depthAlertNote_->hide();
+    alertForm->addRow(depthAlertNote_);
     alertForm->addRow(namedLabel("lGridColor", "Grid Color"), gridColor_);
 
     auto* layout = new QVBoxLayout(this);
@@ -174,6 +181,16 @@ void TNavset::buildControls() {
             emit backgroundColorChanged(color);
         }
     });
+    // What the surveyor changes and has not stored yet: a showing must not put the stored keys over it.
+    const auto changed = [this] { unsaved_ = unsaved_ || !loading_; };
+    for (ColorBox* box : {vesselColor_, background_, fixedColor_, floatColor_, gridColor_}) {
+        connect(box, &ColorBox::colorChanged, this, changed);
+    }
+    for (QSpinBox* field : {vesselWidth_, trackWidth_, trackInterval_, updateRate_}) {
+        connect(field, &QSpinBox::valueChanged, this, changed);
+    }
+    connect(lineOrDot_, &QCheckBox::toggled, this, changed);
+    connect(depthAlert_, &QLineEdit::textChanged, this, changed);
     // Typed texts (an empty one and a 0 included) come from the line edit; the arrows' from the box.
     connect(updateRate_->findChild<QLineEdit*>(), &QLineEdit::textChanged, this, &TNavset::eUpdateRateChange);
     connect(updateRate_, &QSpinBox::textChanged, this, &TNavset::eUpdateRateChange);
@@ -218,7 +235,15 @@ void TNavset::edDepthAlert1Change(const QString& text) {
     }
     if (const std::optional<double> depth = depthAlertFromText(text.toStdString())) {
         depthAlertM_ = *depth;
+        depthAlertNote_->hide();
+        depthAlert_->setStyleSheet(QString());
+        return;
     }
+    // Said at once, beside the field: a depth typed with a decimal comma is no alert depth, and the
+    // one in force is not the one on screen.
+    depthAlertNote_->setText(QString::fromStdString(depthAlertRefusedText(text.toStdString(), depthAlertM_)));
+    depthAlertNote_->show();
+    depthAlert_->setStyleSheet(QStringLiteral("QLineEdit { background: #ffcdd2; }"));
 }
 
 NavigationDisplaySettings TNavset::displaySettings() const {
@@ -240,6 +265,7 @@ NavigationDisplaySettings TNavset::displaySettings() const {
 void TNavset::readKeys() {
     const NavigationDisplaySettings stored = NavigationDisplaySettings::read(settings_);
     loading_ = true;
+    unsaved_ = false;
     vesselColor_->setColor(stored.vesselColor);
     vesselWidth_->setValue(stored.vesselWidthPx);
     background_->setColor(stored.backgroundColor);
@@ -256,6 +282,7 @@ void TNavset::readKeys() {
 
 void TNavset::FormCloseQuery() {
     displaySettings().write(settings_);
+    unsaved_ = false;
     savePlacement();
 }
 
@@ -276,7 +303,10 @@ void TNavset::applyEnglishCaptions() {
 void TNavset::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
         restoreWidgetPlacement(settings_, kWindowName, *this, false);
-        readKeys();
+        // Hidden without closing (the full-screen map): the values on screen are the ones in force.
+        if (!unsaved_) {
+            readKeys();
+        }
         shown_ = true;
     }
     QWidget::showEvent(event);

@@ -2,8 +2,9 @@
 // TNavset ("Navigation Settings"): vessel symbol colour and width, map background, trackline colours,
 // width, interval and style, map update rate, shallow-water alert and grid colour. The realtime update
 // reads these controls on every tick; the background and the update rate act at once through the
-// signals below. Values are kept in "NAVIGATION_SETTINGS": read at creation and on every showing,
-// written when the window is closed.
+// signals below. Values are kept in "NAVIGATION_SETTINGS": read at creation and on every showing that
+// finds no change of the surveyor's still unsaved (a window only hidden keeps what it shows), written
+// when the window is closed.
 
 #include "core/ProfileStore.h"
 #include "navigation/RealtimeSettings.h"
@@ -12,6 +13,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QSpinBox;
 
@@ -25,7 +27,7 @@ public:
     explicit TNavset(ProfileStore settings, QWidget* owner = nullptr);
 
     // What the controls hold now. A shallow-water alert that does not read as a number gives the last
-    // one that did.
+    // one that did (and the window says so under the field).
     NavigationDisplaySettings displaySettings() const;
 
     // The close query: writes the eleven keys and the window placement.
@@ -46,6 +48,7 @@ public:
     QSpinBox* eUpdateRate() const { return updateRate_; }
     QCheckBox* cLineOrDot() const { return lineOrDot_; }
     QLineEdit* edDepthAlert1() const { return depthAlert_; }
+    QLabel* DepthAlertNote() const { return depthAlertNote_; }
     ColorBox* GridColor() const { return gridColor_; }
 
 signals:
@@ -79,8 +82,10 @@ private:
     QCheckBox* lineOrDot_ = nullptr;
     QLineEdit* depthAlert_ = nullptr;
     ColorBox* gridColor_ = nullptr;
-    double depthAlertM_ = 0.5; // the last alert depth that read as a number
-    bool loading_ = false;     // stored values are being put in: no effects of a surveyor's change
+    QLabel* depthAlertNote_ = nullptr; // says why a typed alert depth is not taken
+    double depthAlertM_ = 0.5;         // the last alert depth that read as a number
+    bool loading_ = false;             // stored values are being put in: no effects of a surveyor's change
+    bool unsaved_ = false;             // changed on screen since the keys were read or written
     bool shown_ = false;
 };
 

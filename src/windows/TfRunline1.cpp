@@ -147,12 +147,16 @@ void TfRunline1::showStatus() {
         QStringLiteral("QLabel { color: %1; font-weight: bold; }").arg(colorName(status.color)));
 }
 
-void TfRunline1::fieldsChange() {
+RunlineFields TfRunline1::fieldsOnScreen() const {
     RunlineFields fields;
     fields.spacingText = eSpacing->text().toStdString();
     fields.lengthText = eLength->text().toStdString();
     fields.perpendicular = rbPerpendicular->isChecked();
-    generator_.setFields(fields);
+    return fields;
+}
+
+void TfRunline1::fieldsChange() {
+    generator_.setFields(fieldsOnScreen());
     showStatus();
 }
 
@@ -165,8 +169,8 @@ void TfRunline1::bDrawRouteClick() {
 }
 
 void TfRunline1::bGenerateClick() {
-    fieldsChange();
-    if (!generator_.generate()) {
+    // One generation and one event record: the fields go in with it, not through a change of their own.
+    if (!generator_.generate(fieldsOnScreen())) {
         const QString message = translatedCaption(*this, "Please draw a route first.");
         if (onMessage) {
             onMessage(message);
@@ -180,6 +184,13 @@ void TfRunline1::bGenerateClick() {
 void TfRunline1::bClearClick() {
     generator_.clear();
     showStatus();
+}
+
+void TfRunline1::CancelRouteDrawing() {
+    if (generator_.drawingRoute()) {
+        generator_.cancelRouteDrawing();
+        showStatus();
+    }
 }
 
 void TfRunline1::SetRoute(const PolylinePoints& points) {
@@ -204,8 +215,14 @@ void TfRunline1::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
+void TfRunline1::SavePlacement() {
+    if (placed_) { // a window never shown has no place of its own to keep
+        saveWidgetPlacement(settings_, kFormName, *this);
+    }
+}
+
 void TfRunline1::hideEvent(QHideEvent* event) {
-    saveWidgetPlacement(settings_, kFormName, *this);
+    SavePlacement();
     QWidget::hideEvent(event);
 }
 

@@ -30,6 +30,10 @@ public:
 
     // The main window hands over a finished line, polyline or polygon as the route.
     void SetRoute(const PolylinePoints& points);
+    // Esc on the map: a route being drawn is dropped and the map's tools draw the surveyor's shapes again.
+    void CancelRouteDrawing();
+    // The window's placement in the settings file (the close sequence writes it, shown or not).
+    void SavePlacement();
     // This window's part of the English caption set.
     void ApplyEnglishCaptions();
     static std::span<const ControlCaption> englishCaptions();
@@ -56,6 +60,7 @@ private:
     void bDrawRouteClick();
     void bGenerateClick();
     void bClearClick();
+    RunlineFields fieldsOnScreen() const;
     void fieldsChange();
     void showFields();
     void showStatus();

@@ -1,6 +1,5 @@
 #include "windows/TfSVP.h"
 
-#include "core/AtomicFile.h"
 #include "core/IniDocument.h"
 #include "core/SvpTableFiles.h"
 #include "tools/SvpAutoDetect.h"
@@ -385,15 +384,21 @@ void TfSVP::BitBtn1Click() {
     if (file.isEmpty()) {
         return;
     }
-    std::string bytes;
-    if (!readWholeFile(std::filesystem::path(file.toStdString()), bytes)) {
+    std::vector<std::string> source;
+    switch (readSoundVelocityFile(std::filesystem::path(file.toStdString()), source)) {
+    case SoundVelocityFileRead::Read:
+        break;
+    case SoundVelocityFileRead::TooLarge:
+        say(svptext::fileTooLarge(file.toStdString(), turkish()));
+        return;
+    case SoundVelocityFileRead::Unreadable:
         say(svptext::fileUnreadable(file.toStdString(), turkish()));
         return;
     }
     for (QPlainTextEdit* table : tables_) {
         table->clear();
     }
-    showLines(tables_[0], probeFileLines(bytes));
+    showLines(tables_[0], source);
     setSaveEnabled(false);
     status_->setText(QStringLiteral("Loaded %1").arg(file));
     recogniseSource(true);
@@ -409,6 +414,10 @@ void TfSVP::bRawToSVVClick() {
     };
     RawExtraction raw;
     QString notes;
+    if (probeColumns_->isChecked()) {
+        // The table as it stands now, not as it was loaded: lines the surveyor mended or cut count.
+        recogniseSource(true);
+    }
     if (cast_ && probeColumns_->isChecked()) {
         std::vector<ProbeSample> samples = cast_->samples;
         if (downCast_->isChecked()) {

@@ -123,7 +123,7 @@ private:
     ProfileStore& settings_;
     DataFolders folders_;
     QString fileFilter_;
-    std::optional<ProbeCast> cast_; // the source as a recognised probe cast
+    std::optional<ProbeCast> cast_; // the source table as a recognised probe cast, when last read
     std::unique_ptr<TfSVPGraph> graphWindow_;
 
     QPlainTextEdit* tables_[4] = {};

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -102,7 +103,11 @@ TfSVPGraph::TfSVPGraph(QWidget* owner) : QDialog(owner) {
             return;
         }
         const QTableWidgetItem* item = grid_->item(row, column);
-        model_.editCell(row, column, item ? item->text().toStdString() : std::string());
+        if (!model_.editCell(row, column, item ? item->text().toStdString() : std::string())) {
+            // Refused: the grid shows the kept value again once the edit that changed the cell is over.
+            QTimer::singleShot(0, this, [this] { sync(); });
+            return;
+        }
         sync();
     });
     connect(grid_, &QTableWidget::cellClicked, this, [this](int row, int) {

@@ -49,6 +49,9 @@ struct GuidanceCommandTest : ::testing::Test {
     const sim::LawnMowerTrajectory trajectory{sim::TrajectorySettings{}};
     const LocalDateTime start{{2026, 3, 5}, 9, 0, 0, 0};
     static constexpr double kShiftWestM = 1.5;
+    // The route lies one spacing west of the first runline, which is the route's not: the route orders
+    // the lines and is no line to survey.
+    static constexpr double kRouteWestM = 25 + kShiftWestM;
 
     void SetUp() override {
         ASSERT_TRUE(writeFileAtomically(settings, "[SENSOR COMUNICATION SETTINGS]\ncSBESMessage=NMEA DPT\n"
@@ -59,7 +62,7 @@ struct GuidanceCommandTest : ::testing::Test {
         std::string geographic;
         for (const double north : {-200.0, 200.0}) {
             double latitude = 0, longitude = 0;
-            trajectory.toGeographic(-kShiftWestM, north, latitude, longitude);
+            trajectory.toGeographic(-kRouteWestM, north, latitude, longitude);
             char text[80];
             std::snprintf(text, sizeof text, "%.10f %.10f 0\n", latitude, longitude);
             geographic += text;
@@ -74,9 +77,9 @@ struct GuidanceCommandTest : ::testing::Test {
             point = easting + "," + northing;
         }
         const ToolRun made = tool({"runlines", "--route", route[0], route[1], "--spacing", "25", "--length",
-                                   "50", "--parallel", "--gvx", lines});
+                                   "75", "--parallel", "--gvx", lines});
         ASSERT_EQ(made.status, 0) << made.err;
-        ASSERT_EQ(std::count(made.out.begin(), made.out.end(), '\n'), 4) << "two lines on each side";
+        ASSERT_EQ(std::count(made.out.begin(), made.out.end(), '\n'), 6) << "three lines on each side";
     }
 };
 
@@ -88,9 +91,10 @@ TEST_F(GuidanceCommandTest, EveryMapTickAgainstTheLinesTheBoatSailed) {
     std::getline(rows, header);
     EXPECT_EQ(header, "time,line,xte_m,along_m,to_go_m,bearing_deg");
 
-    // Lines in sailing order: 1 and 2 to the west, 3 the route, 4 and 5 to the east. The boat runs the
-    // route north, 25 m east south and 50 m east north: lines 3, 4 and 5, each 1.5 m west of the boat;
-    // then it sails a fourth line 75 m east, where auto-advance offers the nearest line not yet run.
+    // Lines in sailing order: 1, 2 and 3 west of the route, 4, 5 and 6 east of it (the route, 26.5 m west
+    // of the boat's first line, is none). The boat runs north at east 0, south 25 m east and north 50 m
+    // east: lines 4, 5 and 6, each 1.5 m west of the boat; then it sails a fourth line 75 m east, where
+    // auto-advance offers the nearest line not yet run, line 3 (126.5 m west).
     std::vector<std::string> sequence;
     int ticks = 0, checked = 0;
     for (std::string row; std::getline(rows, row); ++ticks) {
@@ -115,7 +119,7 @@ TEST_F(GuidanceCommandTest, EveryMapTickAgainstTheLinesTheBoatSailed) {
         EXPECT_NEAR(along, north ? pose.northM + 200 : 200 - pose.northM, 0.5) << row;
         EXPECT_NEAR(along + std::stod(f[4]), 400, 0.1) << "the grid length: 400 m at the grid scale" << row;
     }
-    EXPECT_EQ(sequence, (std::vector<std::string>{"3", "4", "5", "2"}));
+    EXPECT_EQ(sequence, (std::vector<std::string>{"4", "5", "6", "3"}));
     EXPECT_GT(ticks, 1000);
     EXPECT_GT(checked, 800);
 }

@@ -4,7 +4,9 @@
 #include "support/SharedData.h"
 #include "support/TempDir.h"
 #include "support/TextLines.h"
+#include "tools/ProbeFile.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -61,6 +63,37 @@ TEST(SvpCommand, SearchStringAndAutoDetectReadOtherFiles) {
     run = svp({"--search", "%lf;%*[^;];%lf", "--sv-first", "--max-depth", "3", file.string()});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("No sound velocity values were read"), std::string::npos);
+}
+
+// Old Mac software ends lines with a lone CR: the cast reads as with LF or CRLF, not as one line.
+TEST(SvpCommand, EveryLineEndingReadsTheSameCast) {
+    test::TempDir dir;
+    const char* lines[] = {"Depth;Temp;SV", "0.2;12.0;1500.0", "1.4;11.9;1502.0", "2.2;11.8;1504.0"};
+    for (const char* end : {"\n", "\r\n", "\r"}) {
+        SCOPED_TRACE(std::string(end) == "\r" ? "CR" : std::string(end) == "\n" ? "LF" : "CRLF");
+        std::string text;
+        for (const char* line : lines) {
+            text += std::string(line) + end;
+        }
+        const auto file = dir / "cast.txt";
+        ASSERT_TRUE(writeFileAtomically(file, text));
+        const ToolRun run = svp({"--max-depth", "3", file.string()});
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, "0,1500.00\n1,1501.00\n2,1502.00\n");
+    }
+}
+
+// A file far larger than any cast is refused with its name before it is held in memory.
+TEST(SvpCommand, AFileLargerThanAnyCastIsRefused) {
+    test::TempDir dir;
+    const auto file = dir / "disk.img";
+    std::ofstream(file).put('x');
+    std::filesystem::resize_file(file, kMaxSoundVelocityFileBytes + 1); // sparse: no disk taken
+    const ToolRun run = svp({file.string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("too large"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(file.string()), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
 }
 
 TEST(SvpCommand, SaveToWritesTheTablesTheProgramReads) {

@@ -52,6 +52,23 @@ TEST(DataFolders, ReportsAFolderThatCannotBeMade) {
     EXPECT_NE(error.find("2026-12-08"), std::string::npos);
 }
 
+// One folder that cannot be made keeps none of the others from being made, and each failure is named.
+TEST(DataFolders, MakesEveryFolderItCanAndNamesEachOneThatFailed) {
+    test::TempDir dir;
+    const DataFolders folders(dir / "GVX", LocalDate{2026, 12, 8});
+    std::filesystem::create_directories(folders.dayFolder());
+    std::ofstream(folders.layoutFolder()) << "a file where a folder should be";
+    std::ofstream(folders.svpFolder()) << "and another";
+    std::string error;
+    EXPECT_FALSE(folders.createAll(&error));
+    for (const auto& made : {folders.logFolder(), folders.jpgFolder(), folders.mp4Folder()}) {
+        EXPECT_TRUE(std::filesystem::is_directory(made)) << made;
+    }
+    EXPECT_NE(error.find(folders.layoutFolder().string()), std::string::npos) << error;
+    EXPECT_NE(error.find(folders.svpFolder().string()), std::string::npos) << error;
+    EXPECT_EQ(error.find(folders.logFolder().string() + ":"), std::string::npos) << error;
+}
+
 TEST(DataFolders, NumberedAlternatives) {
     const std::filesystem::path survey = "/x/LOG/2026-03-05 Coordinates.csv";
     EXPECT_EQ(numberedAlternative(survey, 1), std::filesystem::path("/x/LOG/2026-03-05 Coordinates_1.csv"));

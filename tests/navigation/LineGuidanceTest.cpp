@@ -112,9 +112,11 @@ struct LineGuidanceTest : ::testing::Test {
     std::vector<std::string> sail(int lines) {
         std::vector<std::string> seen;
         auto note = [&](const GuidanceReading& r) {
-            const std::string what = r.lineName + (r.phase == LinePhase::Running ? " running"
-                                                   : r.phase == LinePhase::Ended ? " ended"
-                                                                                 : " approaching");
+            const std::string what = !r.active && r.allRun
+                                         ? "all run"
+                                         : r.lineName + (r.phase == LinePhase::Running ? " running"
+                                                         : r.phase == LinePhase::Ended ? " ended"
+                                                                                       : " approaching");
             if (seen.empty() || seen.back() != what) {
                 seen.push_back(what);
             }
@@ -143,8 +145,9 @@ struct LineGuidanceTest : ::testing::Test {
 
 TEST_F(LineGuidanceTest, AutoAdvanceRunsTheLinesOfALawnMowerInTurn) {
     const auto seen = sail(3);
+    // Past the end of the last line guidance ends: nothing steers the boat back to that end.
     EXPECT_EQ(seen, (std::vector<std::string>{"1 approaching", "1 running", "2 approaching", "2 running",
-                                              "3 approaching", "3 running", "3 ended"}));
+                                              "3 approaching", "3 running", "all run"}));
     const std::string log = eventsText();
     std::vector<std::string> lineEvents;
     for (std::size_t at = log.find("\tLine "); at != std::string::npos; at = log.find("\tLine ", at + 1)) {
@@ -157,6 +160,9 @@ TEST_F(LineGuidanceTest, AutoAdvanceRunsTheLinesOfALawnMowerInTurn) {
     EXPECT_NEAR(marks[2].y, 200, 2.0) << "line 2 is entered from its north end";
     EXPECT_NEAR(marks[3].y, 0, 2.0);
     EXPECT_TRUE(guidance->reading().allRun);
+    EXPECT_FALSE(guidance->reading().active);
+    EXPECT_TRUE(guidance->activeLine().empty());
+    EXPECT_EQ(helmsmanReadout(at(60, 230, 90)).title, "All lines run") << "and so it stays";
 }
 
 TEST_F(LineGuidanceTest, ValuesOfATickOnALineSailedSouth) {

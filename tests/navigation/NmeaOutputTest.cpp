@@ -7,13 +7,18 @@
 #include "support/MissingOracle.h"
 #include "support/TempDir.h"
 
+#include <QThread>
 #include <QUdpSocket>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <future>
 #include <gtest/gtest.h>
 #include <map>
+#include <mutex>
 #include <numbers>
 #include <sstream>
+#include <thread>
 
 namespace selvir {
 namespace {
@@ -154,9 +159,102 @@ TEST(NmeaOutput, OffSentencesChosenAndProblemsSaidOnce) {
 
     settings.host = "no.such.host.invalid";
     output.depth(10, 0.5);
+    for (int waited = 0; waited < 10000 && output.lookingUpHost(); waited += 10) {
+        QThread::msleep(10);
+        output.depth(10, 0.5);
+    }
     output.depth(10, 0.5);
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems[0], "NMEA output: udp no.such.host.invalid:10110: the host is not known");
+}
+
+// A host given by name is looked up on a thread of its own: the map tick that sends the sentences never
+// waits for a name server (without a network that is seconds per settings change).
+TEST(NmeaOutput, AHostNameIsLookedUpAwayFromTheCallersThread) {
+    QUdpSocket receiver;
+    ASSERT_TRUE(receiver.bind(QHostAddress::LocalHost, 0));
+    NmeaOutputSettings settings;
+    settings.enabled = true;
+    settings.host = "plotter.on.board";
+    settings.port = receiver.localPort();
+    std::promise<void> answer;
+    const std::shared_future<void> answered = answer.get_future().share();
+    std::mutex seen;
+    std::thread::id lookedUpOn;
+    std::string lookedUp;
+    NmeaOutput output([&] { return settings; }, {}, {},
+                      [&, answered](const std::string& host, std::string&) -> std::optional<std::string> {
+                          {
+                              const std::lock_guard<std::mutex> lock(seen);
+                              lookedUpOn = std::this_thread::get_id();
+                              lookedUp = host;
+                          }
+                          answered.wait_for(std::chrono::seconds(10));
+                          return "127.0.0.1";
+                      });
+    output.depth(9.5, 0.5);
+    output.depth(9.5, 0.5);
+    EXPECT_TRUE(output.lookingUpHost());
+    EXPECT_EQ(output.sentencesSent(), 0u) << "nothing goes out while the name is looked up";
+    answer.set_value();
+    for (int waited = 0; waited < 10000 && output.lookingUpHost(); waited += 10) {
+        QThread::msleep(10);
+        output.depth(9.5, 0.5);
+    }
+    ASSERT_FALSE(output.lookingUpHost());
+    {
+        const std::lock_guard<std::mutex> lock(seen);
+        EXPECT_EQ(lookedUp, "plotter.on.board");
+        EXPECT_NE(lookedUpOn, std::this_thread::get_id());
+    }
+    output.depth(9.5, 0.5);
+    ASSERT_TRUE(receiver.waitForReadyRead(2000));
+    QByteArray bytes(static_cast<int>(receiver.pendingDatagramSize()), '\0');
+    receiver.readDatagram(bytes.data(), bytes.size());
+    EXPECT_TRUE(bytes.startsWith("$SDDPT,9.00,0.50*")) << bytes.toStdString();
+}
+
+// Bearings are written within [0, 360): a rounding up to 360.0 is 0.0, as a turn full circle is.
+TEST(NmeaOutput, BearingsNeverReadThreeHundredSixty) {
+    struct Case {
+        double bearingDeg;
+        const char* written;
+    };
+    const Case cases[] = {{359.96, "0.0"}, {359.94, "359.9"}, {360, "0.0"},  {-0.01, "0.0"},
+                          {-1e-17, "0.0"}, {719.99, "0.0"},   {0.04, "0.0"}, {181.26, "181.3"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bearingDeg);
+        SteeringValues steering;
+        steering.lineBearingTrueDeg = c.bearingDeg;
+        steering.bearingToEndTrueDeg = c.bearingDeg;
+        steering.headingToSteerTrueDeg = c.bearingDeg;
+        steering.waypoint = "L1";
+        const std::string apb = apbSentence(steering);
+        std::vector<std::string> fields;
+        std::stringstream in(apb.substr(0, apb.find('*')));
+        for (std::string field; std::getline(in, field, ',');) {
+            fields.push_back(field);
+        }
+        ASSERT_EQ(fields.size(), 16u) << apb;
+        for (const std::size_t bearingField : {8u, 11u, 13u}) {
+            EXPECT_EQ(fields[bearingField], c.written) << apb;
+        }
+    }
+}
+
+// A line whose end the boat has passed steers nothing: the autopilot is not sent back to it.
+TEST(NmeaOutput, APassedLineSendsNoSteering) {
+    NmeaOutputSettings settings;
+    settings.enabled = true;
+    NmeaOutput output([&] { return settings; }, {}, {});
+    GridLine travel;
+    GuidanceReading reading = readingOnLine(travel);
+    output.guidance(reading, travel, {1003, 1050}, 0);
+    ASSERT_EQ(output.sentencesSent(), 2u) << "XTE and APB on the line";
+    reading.phase = LinePhase::Ended;
+    reading.fix = fixOnLine(travel, {1000, 1210});
+    output.guidance(reading, travel, {1000, 1210}, 0);
+    EXPECT_EQ(output.sentencesSent(), 2u);
 }
 
 TEST(NmeaOutput, FieldsOfTheWindowAreCheckedNamingTheField) {

@@ -162,6 +162,30 @@ TEST_F(SurveySessionTest, EachRowCarriesTheProjectionOfItsOwnFix) {
     EXPECT_EQ(session->survey().rowsWritten(), 3u);
 }
 
+// A line picked on a layer whose name holds a path separator still gets its own survey file, named
+// safely, with the rows of the time it ran.
+TEST_F(SurveySessionTest, APickedLineNamedWithASlashGetsItsOwnFile) {
+    makeSession();
+    GuidanceSettings lineFiles;
+    lineFiles.lineFiles = true;
+    session->overrideGuidance(lineFiles);
+    session->startRealtime();
+    const std::string fix = "$GPGGA,134502.00,4100.0000,N,02930.0000,E,4,12,0.8,10.00,M,35.10,M,,";
+    gnss(fix);
+    ASSERT_EQ(session->mapTick(), MapUpdate::Tick::Done);
+    const double e = session->state().Easting, n = session->state().Northing;
+    ASSERT_TRUE(session->guidance().selectOther({7, 0, "Harbour/East 7", {{e, n - 50}, {e, n + 150}}}));
+    gnss(fix);
+    ASSERT_EQ(session->mapTick(), MapUpdate::Tick::Done);
+    ASSERT_EQ(session->guidance().reading().phase, LinePhase::Running);
+    depth("$SDDPT,12.34,0.5");
+    session->guidance().stop(); // the line's file is closed, its rows written
+    const auto rows = fileLines(folders.logFolder() / "2026-03-05 Coordinates Line Harbour_East 7.csv");
+    ASSERT_EQ(rows.size(), 2u) << "the header and the row";
+    EXPECT_EQ(rows[0], kSurveyFileHeader);
+    EXPECT_EQ(fileNamePart("a/b\\c:d*e?f\"g<h>i|j\tk. "), "a_b_c_d_e_f_g_h_i_j_k");
+}
+
 // The receiver falls silent and comes back at the same position: the map timer starts again by
 // itself, the rows during the silence carry no position, the rows after it their own.
 TEST_F(SurveySessionTest, ReceiverDropoutAndRecoveryLive) {

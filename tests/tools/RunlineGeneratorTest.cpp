@@ -109,16 +109,20 @@ TEST_F(RunlineGeneratorTest, TooManyLinesAreRefusedWithTheRouteKept) {
     EXPECT_EQ(polylinesOn(runlineLayerName).size(), 1002u);
 }
 
-TEST_F(RunlineGeneratorTest, RunlinesAreNumberedInSailingOrder) {
-    // A route heading east: port is north, so the northern-most line is line 1.
+// The route orders the lines and is not one of them. Worked by hand: a route heading east has its
+// port side north, so with spacing 10 and length 30 the lines by number lie at y = 5030, 5020, 5010
+// (port) and 4990, 4980, 4970 (starboard); cross lines every 50 m along 200 m stand at x = 1000, 1050,
+// 1100, 1150, 1200.
+TEST_F(RunlineGeneratorTest, RunlinesAreNumberedInSailingOrderWithoutTheRoute) {
     generator.setFields({"10", "30", false});
     generator.setRoute({{1000, 5000}, {1200, 5000}});
     RunlineLayerSource source(canvas);
     const GuidanceLineSet& parallel = source.currentLines();
-    ASSERT_EQ(parallel.lines.size(), 7u);
+    const std::vector<double> northings{5030, 5020, 5010, 4990, 4980, 4970};
+    ASSERT_EQ(parallel.lines.size(), northings.size());
     for (std::size_t i = 0; i < parallel.lines.size(); ++i) {
         EXPECT_EQ(parallel.lines[i].number, static_cast<int>(i) + 1);
-        EXPECT_EQ(parallel.lines[i].points[0].y, 5030 - 10.0 * static_cast<double>(i)) << i;
+        EXPECT_EQ(parallel.lines[i].points[0].y, northings[i]) << i;
     }
     const std::uint64_t revision = parallel.revision;
     EXPECT_EQ(source.currentLines().revision, revision) << "unchanged lines, same set";
@@ -126,16 +130,59 @@ TEST_F(RunlineGeneratorTest, RunlinesAreNumberedInSailingOrder) {
     generator.setFields({"50", "30", true});
     const GuidanceLineSet& cross = source.currentLines();
     EXPECT_NE(cross.revision, revision);
-    ASSERT_EQ(cross.lines.size(), 6u);
-    EXPECT_EQ(cross.lines[0].points[1].x, 1200) << "the route first";
-    for (std::size_t i = 1; i < cross.lines.size(); ++i) {
-        EXPECT_EQ(cross.lines[i].points[0].x, 1000 + 50.0 * static_cast<double>(i - 1)) << "then along it";
+    ASSERT_EQ(cross.lines.size(), 5u);
+    for (std::size_t i = 0; i < cross.lines.size(); ++i) {
+        EXPECT_EQ(cross.lines[i].points[0].x, 1000 + 50.0 * static_cast<double>(i)) << "along the route";
     }
 
     // An edit of one vertex is a new set.
     const std::uint64_t crossRevision = cross.revision;
     canvas.ShapePointSet(cross.lines[3].id, 0, 1100, 5031);
     EXPECT_NE(source.currentLines().revision, crossRevision);
+}
+
+// The boat sitting on the route at its first fix is given a runline, not the route: with lines 10 m
+// either side, both nearest at 10 m, the first in sailing order (port, y = 10) wins.
+TEST_F(RunlineGeneratorTest, AutoAdvanceNeverSendsTheBoatDownTheRoute) {
+    generator.setFields({"10", "20", false});
+    generator.setRoute({{0, 0}, {100, 0}});
+    RunlineLayerSource source(canvas);
+    LineGuidance guidance(&source, [] { return GuidanceSettings{}; }, {});
+    GuidanceInput in;
+    in.positionKnown = true;
+    in.position = {50, 0};
+    const GuidanceReading& reading = guidance.tick(in);
+    ASSERT_TRUE(reading.active);
+    EXPECT_EQ(reading.lineCount, 4);
+    EXPECT_EQ(reading.lineNumber, 2);
+    EXPECT_EQ(guidance.activeLine().front().y, 10);
+}
+
+// The set is asked for on every map tick; a survey adding trackline and redrawing the vessel on other
+// layers of a large drawing never makes it look at the drawing again, a change of the runlines does.
+TEST_F(RunlineGeneratorTest, TheRunlineSetIsBuiltAgainOnlyWhenTheRunlinesChange) {
+    const int background = canvas.LayerOpen(QStringLiteral("chart"));
+    for (int i = 0; i < 1000; ++i) {
+        canvas.DrawLine(i, 0, i, 10, background);
+    }
+    const int track = canvas.LayerOpen(QStringLiteral("track_fix"));
+    const int vessel = canvas.LayerOpen(QStringLiteral("~~Selvir Vessel"));
+    generator.setRoute({{0, 0}, {0, 100}});
+    RunlineLayerSource source(canvas);
+    source.currentLines();
+    const std::uint64_t built = source.rebuilds();
+    for (int tick = 0; tick < 50; ++tick) {
+        canvas.DrawLine(tick, 0, tick + 1, 1, track);
+        canvas.CadClearShapes(vessel);
+        canvas.DrawCircle(tick, 0, 10, vessel);
+        source.currentLines();
+    }
+    EXPECT_EQ(source.rebuilds(), built);
+    const std::uint64_t revision = source.currentLines().revision;
+    canvas.DrawPolyline({{30, 0}, {30, 100}}, canvas.LayerFindByName(runlineLayerName), false);
+    EXPECT_EQ(source.currentLines().lines.size(), 12u) << "11 cross lines and the one drawn";
+    EXPECT_NE(source.currentLines().revision, revision);
+    EXPECT_EQ(source.rebuilds(), built + 1);
 }
 
 TEST_F(RunlineGeneratorTest, AClickPicksTheTopmostOpenPolylineOnAnyLayer) {

@@ -64,6 +64,62 @@ TEST(RunlineGeometry, WorkedExamplesOfAStraightRoute) {
     }
 }
 
+// Decimal spacings whose quotient falls a hair short of a whole number (3.3 / 1.1 is
+// 2.9999999999999996 in binary) keep their last line in both modes. Worked by hand on a route 3.3 m due
+// north from (0, 0): its unit normal (-dy, dx) / L is (-1, 0), so "left" is west. Parallel, length 3.3:
+// offsets 1.1, 2.2 and 3.3 m, each a line west then east, x = -1.1, +1.1, -2.2, +2.2, -3.3, +3.3 from
+// y = 0 to 3.3. Perpendicular, length 5: stations s = 0, 1.1, 2.2, 3.3 along it, each line from
+// (-5, s) to (5, s).
+TEST(RunlineGeometry, DecimalSpacingsKeepTheirLastLine) {
+    const PolylinePoints route{{0, 0}, {0, 3.3}};
+    struct Case {
+        const char* spacing;
+        const char* length;
+        bool perpendicular;
+        std::vector<PolylinePoints> expected;
+    };
+    const Case cases[] = {
+        {"1.1",
+         "3.3",
+         false,
+         {{{-1.1, 0}, {-1.1, 3.3}},
+          {{1.1, 0}, {1.1, 3.3}},
+          {{-2.2, 0}, {-2.2, 3.3}},
+          {{2.2, 0}, {2.2, 3.3}},
+          {{-3.3, 0}, {-3.3, 3.3}},
+          {{3.3, 0}, {3.3, 3.3}}}},
+        {"1.1",
+         "5",
+         true,
+         {{{-5, 0}, {5, 0}}, {{-5, 1.1}, {5, 1.1}}, {{-5, 2.2}, {5, 2.2}}, {{-5, 3.3}, {5, 3.3}}}},
+        // 0.3 / 0.1 is 2.9999999999999996 too: three pairs at 0.1, 0.2 and 0.3 m.
+        {"0.1",
+         "0.3",
+         false,
+         {{{-0.1, 0}, {-0.1, 3.3}},
+          {{0.1, 0}, {0.1, 3.3}},
+          {{-0.2, 0}, {-0.2, 3.3}},
+          {{0.2, 0}, {0.2, 3.3}},
+          {{-0.3, 0}, {-0.3, 3.3}},
+          {{0.3, 0}, {0.3, 3.3}}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.spacing) + " " + c.length +
+                     (c.perpendicular ? " perpendicular" : " parallel"));
+        const RunlineParameters p = runlineParameters(c.spacing, c.length, c.perpendicular);
+        const auto lines = generateRunlines(route, p);
+        EXPECT_EQ(runlineCount(route, p), lines.size());
+        ASSERT_EQ(lines.size(), c.expected.size());
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            ASSERT_EQ(lines[i].size(), c.expected[i].size()) << i;
+            for (std::size_t k = 0; k < lines[i].size(); ++k) {
+                EXPECT_NEAR(lines[i][k].first, c.expected[i][k].first, 1e-9) << i << " " << k;
+                EXPECT_NEAR(lines[i][k].second, c.expected[i][k].second, 1e-9) << i << " " << k;
+            }
+        }
+    }
+}
+
 TEST(RunlineGeometry, ParallelLinesBendOnTheBisectorOfAnLShapedRoute) {
     // East 100 m, then north 100 m: the corner's normal points to the north-west.
     const PolylinePoints route{{0, 0}, {100, 0}, {100, 100}};

@@ -210,5 +210,37 @@ TEST(SvpGraphModel, TableEditsRebuildThePoints) {
     EXPECT_EQ(empty.averagedLines(), std::vector<std::string>{"0,1500.00,0"});
 }
 
+// The table takes what a drag takes: a typed velocity outside 1300 ... 1700 m/s is refused and the cell
+// keeps its value. One of 1e17 would stretch the plot until its grid could not be drawn on zooming.
+TEST(SvpGraphModel, TheTableTakesOnlyVelocitiesAGraphDragMayGive) {
+    SvpGraphModel model = modelOf({"0,1500.00,2", "1,1501.00,2"});
+    model.setSize(600, 400);
+    const int revision = model.tableRevision();
+    for (const char* typed : {"1e17", "1299.99", "1700.01", "-1500"}) {
+        SCOPED_TRACE(typed);
+        EXPECT_FALSE(model.editCell(1, 1, typed));
+        EXPECT_EQ(model.table()[1][1], "1501.00");
+        EXPECT_EQ(model.points()[1].velocity, 1501.00);
+        EXPECT_NE(model.statusText().find("1300 ... 1700"), std::string::npos) << model.statusText();
+    }
+    EXPECT_GT(model.tableRevision(), revision) << "the grid shows the kept value again";
+    EXPECT_TRUE(model.editCell(1, 1, "1700"));
+    EXPECT_EQ(model.points()[1].velocity, 1700);
+
+    // A profile loaded with such a value (typed into the averaged table) still draws a bounded grid.
+    SvpGraphModel wild = modelOf({"0,1500.00,1", "1,1e17,1"});
+    wild.setSize(600, 400);
+    for (int i = 0; i < 400; ++i) {
+        wild.wheel({300, 200}, true);
+    }
+    EXPECT_LE(wild.velocityGridLines().size(), 202u);
+    EXPECT_LE(wild.depthGridLines().size(), 202u);
+    for (const SvpPoint& point : wild.points()) {
+        const GraphPixel at = wild.pixelOf(point);
+        EXPECT_LE(std::abs(at.x), 1000000) << "drawn within a million pixels of the plot";
+        EXPECT_LE(std::abs(at.y), 1000000);
+    }
+}
+
 } // namespace
 } // namespace selvir

@@ -1,5 +1,6 @@
 #include "tools/SvpSteps.h"
 
+#include "navigation/DepthReduction.h"
 #include "tools/SvpAutoDetect.h"
 #include "tools/SvpTexts.h"
 
@@ -21,6 +22,29 @@ TEST(SvpSteps, SearchStringReadsDepthAndVelocityInEitherOrder) {
         extractRawValues(lines({"12.4;1510.1234", "12.6;1500", "-0.3;1499.9", "7;"}), "%lf;%lf", false);
     EXPECT_EQ(depthFirst.lines, lines({"12,1510.123", "13,1500.000", "0,1499.900"}));
     EXPECT_FALSE(extractRawValues(lines({"1,2"}), "%lf,%n", true).patternError.empty());
+}
+
+// A sample's metre in the raw table is the metre the depth reduction looks the same depth up in: one
+// rule, halves going down (12.5 m is metre 13, not 12 as rounding half to even would have it).
+TEST(SvpSteps, RawValuesFallInTheMetreTheDepthLookupTakes) {
+    std::vector<double> byMetre;
+    for (int k = 0; k < 20; ++k) {
+        byMetre.push_back(1400 + k); // metre k reads 1400 + k m/s
+    }
+    const SoundVelocityProfile profile(byMetre);
+    struct Case {
+        double depthM;
+        int metre; // worked by hand: the nearest whole metre, a half going down
+    };
+    const Case cases[] = {
+        {0.5, 1}, {1.5, 2}, {2.5, 3}, {12.5, 13}, {12.49, 12}, {12.51, 13}, {0.49999999999999994, 0},
+        {0.2, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.depthM);
+        const std::string line = rawValueLine(c.depthM, 1500);
+        EXPECT_EQ(line.substr(0, line.find(',')), std::to_string(c.metre));
+        EXPECT_EQ(profile.velocityFor(c.depthM).velocity, 1400 + c.metre);
+    }
 }
 
 TEST(SvpSteps, OutOfRangeSamplesAreAskedAboutWithTheirLine) {

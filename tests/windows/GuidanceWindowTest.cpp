@@ -54,10 +54,12 @@ struct GuidanceWindowTest : test::NavWindowFixture {
         window->ZGPS1().PollTick();
         return window->tMapTimer();
     }
-    // Parallel lines 20 m apart, 200 m long, running north from 10 m south of the boat.
+    // Parallel lines 20 m apart, 200 m long, running north from 10 m south of the boat, either side of a
+    // route 20 m west of it. The route is no line, so from west (port) to east they are lines 1 to 4 at
+    // 60 and 40 m west of the boat, through it, and 20 m east of it.
     void generate() {
         runlines->Generator().setFields({"20", "40", false});
-        runlines->SetRoute({{e0, n0 - 10}, {e0, n0 + 190}});
+        runlines->SetRoute({{e0 - 20, n0 - 10}, {e0 - 20, n0 + 190}});
     }
     void click(double x, double y) {
         int px = 0, py = 0;
@@ -72,7 +74,7 @@ TEST_F(GuidanceWindowTest, TheNearestRunlineGuidesTheHelmsmanAndItsStartIsAnEven
     fixEastOfStart(0);
     const HelmsmanReadout& readout = window->Helmsman()->Readout();
     ASSERT_TRUE(window->Helmsman()->isVisible());
-    EXPECT_EQ(readout.title, "Line 3 of 5 - on line") << "the route is the middle one of five";
+    EXPECT_EQ(readout.title, "Line 3 of 4 - on line") << "the line through the boat";
     EXPECT_EQ(window->GuidanceStatus()->text().left(14), QStringLiteral("Line 3: XTE 0."));
     EXPECT_NE(eventsLog().find("\tLine 3 start"), std::string::npos);
     ASSERT_EQ(window->Canvas()->Overlays().EventLabels.size(), 1u) << "a numbered mark where it started";
@@ -95,15 +97,15 @@ TEST_F(GuidanceWindowTest, ALineIsPickedWithAClickAndTheKeysStepThroughThem) {
     generate();
     window->SelectLineClick();
     EXPECT_TRUE(window->SelectingLine());
-    click(e0 + 40.3, n0 + 60);
+    click(e0 + 20.3, n0 + 60);
     EXPECT_FALSE(window->SelectingLine());
-    EXPECT_EQ(window->Session().guidance().reading().lineNumber, 5) << "the starboard-most line";
+    EXPECT_EQ(window->Session().guidance().reading().lineNumber, 4) << "the starboard-most line";
     fixEastOfStart(0);
-    EXPECT_EQ(window->Session().guidance().reading().lineNumber, 5) << "the surveyor's choice holds";
-    EXPECT_NEAR(window->Session().guidance().reading().fix.crossTrackM, -40, 0.1);
+    EXPECT_EQ(window->Session().guidance().reading().lineNumber, 4) << "the surveyor's choice holds";
+    EXPECT_NEAR(window->Session().guidance().reading().fix.crossTrackM, -20, 0.1);
 
     window->PreviousLineClick();
-    EXPECT_EQ(window->Session().guidance().reading().lineNumber, 4);
+    EXPECT_EQ(window->Session().guidance().reading().lineNumber, 3);
     window->StopGuidanceClick();
     EXPECT_FALSE(window->GuidanceStatus()->isVisible());
     window->SelectLineClick();

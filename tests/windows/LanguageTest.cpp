@@ -14,16 +14,19 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDialog>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTranslator>
+#include <QXmlStreamReader>
 #include <map>
 
 namespace selvir {
@@ -310,6 +313,86 @@ TEST_F(LanguageTest, QtsOwnDialogButtonsFollowTheLanguage) {
     EXPECT_EQ(yesButton(), QStringLiteral("Evet"));
     window->Dilngilizce1Click();
     EXPECT_EQ(yesButton(), QStringLiteral("Yes"));
+}
+
+// The Turkish set speaks one language: each term the surveyor meets in several windows has one Turkish
+// word wherever it stands, and buttons and fields say what they do. Read from the caption file itself,
+// so an entry added later is held to the same words.
+TEST(TurkishTerms, EachTermHasOneTurkishWordAndSaysWhatItDoes) {
+    struct Message {
+        QString context, source, translation;
+    };
+    QFile file(QStringLiteral(SELVIR_SOURCE_DIR "/src/windows/translations/selvirhs_tr.ts"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    std::vector<Message> messages;
+    QString context;
+    for (QXmlStreamReader xml(&file); !xml.atEnd();) {
+        if (!xml.readNextStartElement()) {
+            continue;
+        }
+        if (xml.name() == QStringLiteral("name")) {
+            context = xml.readElementText();
+        } else if (xml.name() == QStringLiteral("source")) {
+            messages.push_back({context, xml.readElementText(), {}});
+        } else if (xml.name() == QStringLiteral("translation") && !messages.empty()) {
+            messages.back().translation = xml.readElementText();
+        }
+    }
+    ASSERT_GE(messages.size(), 300u);
+
+    // English words in a caption, and the Turkish the caption must hold (the first letter left out where
+    // Turkish case rules would make I and ı differ). Wrong readings are named too.
+    struct Term {
+        const char* english; // a regular expression, case-insensitive
+        const char* turkish;
+        const char* never = nullptr;
+    };
+    const Term terms[] = {
+        {R"(\breal ?time\b)", "Gerçek Zaman", "Canlı"},
+        {R"(\bgrid\b)", "zgara", "Grid"},
+        {R"(\bsurveyor\b)", "lçen"},
+        {R"(\blocation\b)", "Yer", "Konum"},
+        {R"(\bun(f)?ollow\b)", "Takibi Bırak"},
+        {R"((?<!un)\bfollow\b)", "Takip Et"},
+        {R"(\bellipsoid)", "lipsoit", "lipsoid"},
+        {R"(\bguidance\b)", "Yönlendirme", "Kılavuz"},
+        {R"(^(GPS|SBES) Set$)", "Ayarla", "Seti"},  // the buttons apply the port choices
+        {R"(^Log Time$)", "Zaman Damgası", "Süre"}, // a time stamp on each raw line
+        {R"(^Stop Bits$)", "Durma Bitleri"},
+        {R"(^Data Width$)", "Veri Bitleri"},
+    };
+    for (const Term& term : terms) {
+        const QRegularExpression english(QString::fromUtf8(term.english),
+                                         QRegularExpression::CaseInsensitiveOption);
+        int found = 0;
+        for (const Message& m : messages) {
+            if (!english.match(m.source).hasMatch()) {
+                continue;
+            }
+            ++found;
+            SCOPED_TRACE(m.context.toStdString() + " / " + m.source.toStdString());
+            EXPECT_TRUE(m.translation.contains(QString::fromUtf8(term.turkish)))
+                << m.translation.toStdString();
+            if (term.never != nullptr) {
+                EXPECT_FALSE(m.translation.contains(QString::fromUtf8(term.never)))
+                    << m.translation.toStdString();
+            }
+        }
+        EXPECT_GT(found, 0) << term.english << " stands in no caption";
+    }
+
+    // The zoom menu's entries read as the toolbar's buttons that do the same.
+    const auto turkishOf = [&](const char* source) {
+        for (const Message& m : messages) {
+            if (m.context == QStringLiteral("FNav") && m.source == QString::fromUtf8(source)) {
+                return m.translation;
+            }
+        }
+        return QString();
+    };
+    EXPECT_EQ(turkishOf("In"), turkishOf("Zoom in"));
+    EXPECT_EQ(turkishOf("Out"), turkishOf("Zoom out"));
+    EXPECT_FALSE(turkishOf("In").isEmpty());
 }
 
 } // namespace

@@ -134,6 +134,22 @@ TEST_F(OffsetsWindowTest, CancelKeepsWhatIsInForceAndALeftFieldIsChecked) {
     EXPECT_FALSE(window->RealtimeOn());
 }
 
+// Both menu entries of the dialog open it: "Offsets..." and "Offsets Essential...".
+TEST_F(OffsetsWindowTest, BothMenuEntriesOpenTheDialog) {
+    makeWithWindows();
+    for (const char* name : {"OffsetsandValues1", "OffsetsEssential1"}) {
+        SCOPED_TRACE(name);
+        offsets->hide();
+        QAction* entry = window->Action(QString::fromUtf8(name));
+        ASSERT_NE(entry, nullptr);
+        ASSERT_TRUE(entry->isEnabled());
+        entry->trigger();
+        EXPECT_TRUE(offsets->isVisible());
+    }
+    EXPECT_EQ(window->Action(QStringLiteral("OffsetsEssential1"))->text(),
+              QStringLiteral("Offsets Essential..."));
+}
+
 // The end-to-end check: a draft changed in the dialog changes the next survey row's true depth by
 // exactly that much; while the dialog is open the rows keep the draft in force.
 TEST_F(OffsetsWindowTest, ADraftChangedInTheDialogMovesTheNextTrueDepthByThatMuch) {

@@ -2,6 +2,7 @@
 // and the full-screen map; the battery window's voltage and its hide rule.
 #include "AuxWindowsFixture.h"
 #include "canvaswidget/TSelvirCanvas.h"
+#include "windows/ColorBox.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -152,7 +153,7 @@ TEST_F(RealtimeWindowTest, ToolbarZoomsOpensTheLogFolderAndTheOffsetsOnceGiven) 
 TEST_F(RealtimeWindowTest, TheFullScreenMapHidesEverythingButTheMapAndEscapeBringsItBack) {
     startShown();
     realtime->show();
-    waterfall->hide(); // closed by the surveyor: it stays closed
+    waterfall->hide(); // closed by the surveyor: leaving the map brings it back all the same
     const auto toolbars = window->findChildren<QToolBar*>(Qt::FindDirectChildrenOnly);
     ASSERT_GE(toolbars.size(), 3);
 
@@ -175,7 +176,7 @@ TEST_F(RealtimeWindowTest, TheFullScreenMapHidesEverythingButTheMapAndEscapeBrin
     EXPECT_FALSE(window->statusBar()->isHidden());
     EXPECT_FALSE(window->menuBar()->isHidden());
     EXPECT_TRUE(realtime->isVisible());
-    EXPECT_FALSE(waterfall->isVisible());
+    EXPECT_TRUE(waterfall->isVisible());
     // Escape without the full-screen map leaves it off.
     QTest::keyClick(window->Canvas(), Qt::Key_Escape);
     EXPECT_FALSE(window->isFullScreen());
@@ -184,11 +185,22 @@ TEST_F(RealtimeWindowTest, TheFullScreenMapHidesEverythingButTheMapAndEscapeBrin
 TEST_F(RealtimeWindowTest, WithTheSetUpWindowsTheMapClosesNavigationSettingsAndTheButtonOpensOffsets) {
     makeAll(true).FormShow();
     window->show();
-    navset->show();
+    realtime->btHideClick();
+    realtime->btHideClick();
+    EXPECT_TRUE(navset->isVisible()) << "shown after the map, though it was not open before";
+
+    // What the surveyor changed and has not stored yet outlives the map's hiding and showing.
+    navset->VesselColor()->setColor(kColorRed);
+    navset->eUpdateRate()->setValue(700);
+    navset->edDepthAlert1()->setText(QStringLiteral("2.5"));
+    const NavigationDisplaySettings changed = navset->displaySettings();
     realtime->btHideClick();
     EXPECT_FALSE(navset->isVisible());
     realtime->btHideClick();
     EXPECT_TRUE(navset->isVisible());
+    EXPECT_EQ(navset->displaySettings(), changed);
+    EXPECT_EQ(window->tMap().interval(), 700) << "the map timer keeps the rate on screen";
+    EXPECT_FALSE(settings.sectionExists("NAVIGATION_SETTINGS")) << "nothing was stored meanwhile";
 
     offsets->hide();
     QAction* button = realtime->Button(QStringLiteral("btShowOffsets"));

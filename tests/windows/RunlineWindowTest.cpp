@@ -118,5 +118,46 @@ TEST_F(RunlineWindowTest, GenerateWithoutARouteAsksForOneAndWritesNothing) {
     EXPECT_TRUE(test::shapesOn(*window->Canvas(), "Selvir_Runlines").empty());
 }
 
+TEST_F(RunlineWindowTest, GenerateMakesTheLinesOnceWithOneRecord) {
+    window->GenerateRunline1Click();
+    runlines->SetRoute({{100, 100}, {100, 200}});
+    const std::string record = "\tRunlines generated - Spacing: 10, Length: 100";
+    ASSERT_EQ(test::countOf(eventsLog(), record), 1) << "the route generates at once";
+    QTest::mouseClick(runlines->bGenerate, Qt::LeftButton);
+    EXPECT_EQ(test::countOf(eventsLog(), record), 2) << "one generation per press";
+    EXPECT_EQ(settings.readString("RUNLINE", "Spacing"), "10");
+}
+
+// Esc while the route is being drawn drops the route drawing: what is drawn next with the toolbar lands
+// on the surveyor's layer, where the next "Draw Route" leaves it alone.
+TEST_F(RunlineWindowTest, EscapeDuringDrawRouteGivesTheMapBackToTheDrawingTools) {
+    window->GenerateRunline1Click();
+    QTest::mouseClick(runlines->bDrawRoute, Qt::LeftButton);
+    click(Qt::LeftButton, 200, 200);
+    QTest::keyClick(window->Canvas(), Qt::Key_Escape);
+    EXPECT_FALSE(runlines->Generator().drawingRoute());
+    EXPECT_EQ(runlines->lRouteStatus->text(), QStringLiteral("No route drawn"));
+    EXPECT_EQ(window->Canvas()->DrawTool, 0) << "the route's polyline tool is put away";
+
+    window->SelectDrawTool(5);
+    click(Qt::LeftButton, 300, 300);
+    click(Qt::LeftButton, 400, 400);
+    click(Qt::RightButton, 400, 400);
+    EXPECT_EQ(test::shapesOn(*window->Canvas(), kUserShapeLayerName).size(), 1u);
+    EXPECT_TRUE(test::shapesOn(*window->Canvas(), "Selvir_Route").empty());
+    QTest::mouseClick(runlines->bDrawRoute, Qt::LeftButton);
+    EXPECT_EQ(test::shapesOn(*window->Canvas(), kUserShapeLayerName).size(), 1u);
+}
+
+// The close sequence keeps the window's place and closes it like the other tool windows.
+TEST_F(RunlineWindowTest, ClosingTheProgramClosesTheWindowAndKeepsItsPlace) {
+    window->GenerateRunline1Click();
+    runlines->move(140, 160);
+    const int left = runlines->x();
+    window->close();
+    EXPECT_FALSE(runlines->isVisible());
+    EXPECT_EQ(settings.readInteger("fRunline1", "Left", -1), left);
+}
+
 } // namespace
 } // namespace selvir

@@ -99,6 +99,24 @@ TEST_F(SettingsWindowsTest, WhatIsSetReachesTheMapAndIsKeptWhenTheWindowCloses) 
     EXPECT_EQ(navset->VesselWidth()->value(), 9);
 }
 
+// A shallow-water depth the field cannot take is said under it, with the depth still in force.
+TEST_F(SettingsWindowsTest, AnAlertDepthThatIsNoNumberIsSaidWithTheDepthInForce) {
+    makeWithWindows().FormShow();
+    window->NavigationSettings1Click();
+    retype(navset->edDepthAlert1(), QStringLiteral("1.5"));
+    EXPECT_TRUE(navset->DepthAlertNote()->isHidden());
+    retype(navset->edDepthAlert1(), QStringLiteral("2,5"));
+    EXPECT_EQ(navset->displaySettings().depthAlertM, 2) << "the 2 typed first was a depth";
+    ASSERT_FALSE(navset->DepthAlertNote()->isHidden());
+    const QString said = navset->DepthAlertNote()->text();
+    EXPECT_TRUE(said.contains(QStringLiteral("\"2,5\""))) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("stays at 2 m"))) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("\".\""))) << "a decimal comma is named";
+    retype(navset->edDepthAlert1(), QStringLiteral("2.5"));
+    EXPECT_TRUE(navset->DepthAlertNote()->isHidden());
+    EXPECT_EQ(navset->displaySettings().depthAlertM, 2.5);
+}
+
 TEST_F(SettingsWindowsTest, VesselGeometryFieldsDefaultsAndTheFirstTick) {
     makeWithWindows().FormShow();
     const std::vector<QString> shown{shape->edAmount()->text(), shape->edInterval()->text(),

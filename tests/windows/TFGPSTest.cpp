@@ -223,6 +223,25 @@ TEST_F(SettingsWindowTest, ApplyCopiesTheDisplaySettingsWritesNothingAndSaysSo) 
     EXPECT_EQ(window->Canvas()->GetOverlayOwnerState().eventLabelFontSize, 30);
 }
 
+// Label font sizes stay within the fields' range, typed or stored: a size in the millions would stall
+// every repaint, and an int past it overflows.
+TEST_F(SettingsWindowTest, LabelFontSizesStayWithinTheFieldsRange) {
+    settings.writeString("DEPTH_LABEL_SETTINGS", "FontSize", "22000000");
+    makeBoth();
+    EXPECT_EQ(window->Session().deviceSettings().displaySettings().DepthLabelFontSize,
+              kLargestLabelFontSizePt)
+        << "a hand-edited size is held to the largest";
+    type("edEventLabelFontSize", "999999999");
+    EXPECT_LE(control<QLineEdit>("edEventLabelFontSize")->text().toInt(), kLargestLabelFontSizePt);
+    EXPECT_LE(window->Canvas()->GetOverlayOwnerState().eventLabelFontSize, kLargestLabelFontSizePt);
+    EXPECT_GE(window->Canvas()->GetOverlayOwnerState().eventLabelFontSize, kSmallestLabelFontSizePt);
+    for (const char* text : {"0", "-5", "abc"}) {
+        EXPECT_EQ(parseFontSize(text, 24), 24) << text;
+    }
+    EXPECT_EQ(parseFontSize("2147483648", 24), 24) << "past an int: no size";
+    EXPECT_EQ(parseFontSize("250", 24), kLargestLabelFontSizePt);
+}
+
 TEST_F(SettingsWindowTest, ExactlyOneProjectionIsTickedAndLambertOneNeedsNoParallels) {
     makeBoth();
     QCheckBox* tm = control<QCheckBox>("cbUseTMProjection");

@@ -265,6 +265,33 @@ TEST_F(LifecycleTest, WheelOverTheWindowZoomsInAndOutAboutTheLastPointerPosition
     EXPECT_GT(canvas.GetWorldWidth(), zoomedIn);
 }
 
+// Over the map the window's rule holds too: the same pan towards the pointer, then the zoom about it,
+// as a turn over the toolbar with the pointer last seen there; not the canvas's zoom alone.
+TEST_F(LifecycleTest, TheWheelOverTheMapPansThenZoomsAsOverTheWindow) {
+    make().FormShow();
+    window->show();
+    TSelvirCanvas& canvas = *window->Canvas();
+    canvas.WorldSet(0, 1000, 1000, 0);
+    const ViewWindow start = canvas.View();
+    const QPoint at(canvas.width() / 4, canvas.height() / 4);
+    for (const int delta : {120, -120}) {
+        SCOPED_TRACE(delta);
+        canvas.WorldSet(start.WorldLeft, start.WorldTop, start.WorldRight, start.WorldBottom);
+        double x = 0, y = 0;
+        canvas.ScreenToWorld(at.x(), at.y(), x, y);
+        QWheelEvent overMap(QPointF(at), canvas.mapToGlobal(QPointF(at)), QPoint(), QPoint(0, delta),
+                            Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&canvas, &overMap);
+        const ViewWindow viaMap = canvas.View();
+
+        canvas.WorldSet(start.WorldLeft, start.WorldTop, start.WorldRight, start.WorldBottom);
+        canvas.OnWorldMouseMove(&canvas, 0, x, y, 0, 0); // the pointer last seen there
+        window->WheelOverWindow(delta);
+        EXPECT_EQ(viaMap, canvas.View());
+        EXPECT_NE(viaMap, start);
+    }
+}
+
 TEST_F(LifecycleTest, TheStatusBarSaysWhenTheDrawingBudgetLeavesShapesOut) {
     TFNav& nav = make();
     auto* indicator = nav.findChild<QLabel*>(QStringLiteral("MapBudgetIndicator"));

@@ -121,6 +121,22 @@ TEST_F(SvpWindowTest, RealCastThroughTheThreeStepsToTheSavedProfile) {
     EXPECT_FALSE(again.bSaveClose()->isEnabled());
 }
 
+// A recognised probe file is read from the source table as it stands when step 1 runs: a velocity the
+// surveyor mended after loading is the one taken.
+TEST_F(SvpWindowTest, EditsOfARecognisedProbeFileCountInStepOne) {
+    SELVIR_SKIP_WITHOUT_SHARED_DATA("svp");
+    make();
+    load(std::string(SELVIR_SHARED_DATA_DIR) + "/svp/castaway_data.csv");
+    ASSERT_TRUE(window->cProbeColumns()->isChecked());
+    QString source = window->mRawSVData()->toPlainText();
+    ASSERT_EQ(source.count(QStringLiteral("1511.8595379477067")), 1);
+    source.replace(QStringLiteral("1511.8595379477067"), QStringLiteral("1555.5"));
+    window->mRawSVData()->setPlainText(source);
+    QTest::mouseClick(window->bRawToSVV(), Qt::LeftButton);
+    EXPECT_TRUE(window->cProbeColumns()->isChecked()) << "still read by its columns";
+    EXPECT_TRUE(window->mRawSVExtracted()->toPlainText().contains(QStringLiteral(",1555.500")));
+}
+
 TEST_F(SvpWindowTest, OutOfRangeSamplesAreAskedInTheFlagsLanguage) {
     make();
     load(writeSource("x 1340.5,3\nx 1500,4\nx 1705,5\n"));

@@ -51,7 +51,7 @@
     </message>
     <message>
         <source>Realtime</source>
-        <translation>Canlı</translation>
+        <translation>Gerçek Zamanlı</translation>
     </message>
     <message>
         <source>Follow Vessel</source>
@@ -111,11 +111,11 @@
     </message>
     <message>
         <source>In</source>
-        <translation>Yakınlaş</translation>
+        <translation>Yakınlaştır</translation>
     </message>
     <message>
         <source>Out</source>
-        <translation>Uzaklaş</translation>
+        <translation>Uzaklaştır</translation>
     </message>
     <message>
         <source>Window</source>
@@ -139,7 +139,7 @@
     </message>
     <message>
         <source>Unfollow Vessel</source>
-        <translation>Tekneyi Takip Etme</translation>
+        <translation>Takibi Bırak</translation>
     </message>
     <message>
         <source>Event Marking</source>
@@ -191,7 +191,7 @@
     </message>
     <message>
         <source>Realtime Window...</source>
-        <translation>Gerçek Zaman Penceresi...</translation>
+        <translation>Gerçek Zamanlı Veri Penceresi...</translation>
     </message>
     <message>
         <source>Echogram...</source>
@@ -310,6 +310,10 @@
         <translation>Ofsetler...</translation>
     </message>
     <message>
+        <source>Offsets Essential...</source>
+        <translation>Temel Ofsetler...</translation>
+    </message>
+    <message>
         <source>Navigation Settings...</source>
         <translation>Navigasyon Ayarları...</translation>
     </message>
@@ -371,11 +375,11 @@
     </message>
     <message>
         <source>Stop Guidance</source>
-        <translation>Kılavuzu Durdur</translation>
+        <translation>Yönlendirmeyi Durdur</translation>
     </message>
     <message>
         <source>Line Guidance Settings...</source>
-        <translation>Hat Kılavuzu Ayarları...</translation>
+        <translation>Hat Yönlendirme Ayarları...</translation>
     </message>
     <message>
         <source>Export Map...</source>
@@ -643,7 +647,7 @@
     </message>
     <message>
         <source>Location</source>
-        <translation>Konum</translation>
+        <translation>Yer</translation>
     </message>
     <message>
         <source>Boat</source>
@@ -651,7 +655,7 @@
     </message>
     <message>
         <source>Surveyor</source>
-        <translation>Ölçmeci</translation>
+        <translation>Ölçen</translation>
     </message>
     <message>
         <source>Time</source>
@@ -663,7 +667,7 @@
     </message>
     <message>
         <source>Save &amp;&amp; Go realtime</source>
-        <translation>Kaydet &amp;&amp; Canlıya Geç</translation>
+        <translation>Kaydet &amp;&amp; Gerçek Zamanlıya Geç</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -717,11 +721,11 @@
     </message>
     <message>
         <source>Data Width</source>
-        <translation>Veri Genişliği</translation>
+        <translation>Veri Bitleri</translation>
     </message>
     <message>
         <source>Stop Bits</source>
-        <translation>Dur Bitleri</translation>
+        <translation>Durma Bitleri</translation>
     </message>
     <message>
         <source>Parity</source>
@@ -749,7 +753,7 @@
     </message>
     <message>
         <source>Log Time</source>
-        <translation>Kayıt Süresi</translation>
+        <translation>Zaman Damgası</translation>
     </message>
     <message>
         <source>Enable RTS</source>
@@ -757,7 +761,7 @@
     </message>
     <message>
         <source>GPS Set</source>
-        <translation>GPS Seti</translation>
+        <translation>GPS Ayarla</translation>
     </message>
     <message>
         <source>Enable Gyro</source>
@@ -769,7 +773,7 @@
     </message>
     <message>
         <source>SBES Set</source>
-        <translation>SBES Seti</translation>
+        <translation>SBES Ayarla</translation>
     </message>
     <message>
         <source>NMEA Sensor Port Settings</source>
@@ -825,7 +829,7 @@
     </message>
     <message>
         <source>Ellipsoid</source>
-        <translation>Elipsoid</translation>
+        <translation>Elipsoit</translation>
     </message>
     <message>
         <source>Semi Major Axis</source>
@@ -941,11 +945,11 @@
     </message>
     <message>
         <source>Grid Settings</source>
-        <translation>Grid Ayarları</translation>
+        <translation>Izgara Ayarları</translation>
     </message>
     <message>
         <source>Show Grid</source>
-        <translation>Gridi Göster</translation>
+        <translation>Izgarayı Göster</translation>
     </message>
     <message>
         <source>Auto Scale</source>
@@ -961,7 +965,7 @@
     </message>
     <message>
         <source>Grid Color</source>
-        <translation>Grid Rengi</translation>
+        <translation>Izgara Rengi</translation>
     </message>
     <message>
         <source>Depth Labels</source>
@@ -1277,11 +1281,11 @@
     <name>fGuidance</name>
     <message>
         <source>Line Guidance</source>
-        <translation>Hat Kılavuzu</translation>
+        <translation>Hat Yönlendirme</translation>
     </message>
     <message>
         <source>Guidance</source>
-        <translation>Kılavuz</translation>
+        <translation>Yönlendirme</translation>
     </message>
     <message>
         <source>Advance to the nearest line not yet run at the end of a line</source>
@@ -1400,7 +1404,7 @@
     </message>
     <message>
         <source>Surveyor</source>
-        <translation>Ölçücü</translation>
+        <translation>Ölçen</translation>
     </message>
     <message>
         <source>Datum</source>
