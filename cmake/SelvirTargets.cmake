@@ -55,7 +55,7 @@ function(selvir_add_test name)
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src)
     target_compile_definitions(${name} PRIVATE
         SELVIR_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
-        SELVIR_SHARED_DATA_DIR="${CMAKE_SOURCE_DIR}/../shared/data"
+        SELVIR_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data"
         SELVIR_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
     selvir_set_warnings(${name})
     if(NOT ARG_TIMEOUT)
@@ -80,7 +80,7 @@ function(selvir_add_bench name)
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark benchmark::benchmark_main)
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/bench)
-    target_compile_definitions(${name} PRIVATE SELVIR_SHARED_DATA_DIR="${CMAKE_SOURCE_DIR}/../shared/data")
+    target_compile_definitions(${name} PRIVATE SELVIR_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data")
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
     selvir_set_warnings(${name})
 endfunction()
