@@ -13,8 +13,11 @@ packages=(
   qt6-l10n-tools qt6-translations-l10n
   zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  # the address and undefined-behaviour sanitizer runtimes of CI's second configuration
-  libasan8 libubsan1
+  # CI's sanitizer configurations build with clang: its address, undefined-behaviour and thread
+  # sanitizer runtimes
+  libasan8 libubsan1 clang libclang-rt-dev
+  # scripts/package.sh: dpkg-shlibdeps finds the package's dependencies
+  dpkg-dev
   fonts-dejavu-core
   libproj-dev proj-bin proj-data
   # GDAL writes the products and reads the backgrounds; its tools and Python bindings read them back

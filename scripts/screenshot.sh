@@ -104,7 +104,7 @@ tool settings "$settings" CANVAS PlanWorldRight "$(awk -v v="$(tool settings "$s
 # The sound velocity windows open on a real cast: the day's four tables as the window saves them.
 case "$open_window" in
   svp | svp-graph)
-    tool svp --save-to "$work/home/GVX" "$here/../shared/data/svp/CTD_with_sigma_e00.cnv" >/dev/null
+    tool svp --save-to "$work/home/GVX" "$here/tests/data/svp/CTD_with_sigma_e00.cnv" >/dev/null
     ;;
 esac
 

@@ -66,11 +66,11 @@ const std::string& simulatedStream() {
     return stream;
 }
 
-// Every real capture of the shared data, back to back (binary frames and noise included).
+// Every real capture of the test data, back to back (binary frames and noise included).
 const std::string& realStream() {
     static const std::string stream = [] {
         std::string out;
-        const std::filesystem::path folder = std::filesystem::path(SELVIR_SHARED_DATA_DIR) / "nmea";
+        const std::filesystem::path folder = std::filesystem::path(SELVIR_TEST_DATA_DIR) / "nmea";
         std::error_code error;
         for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
             std::string bytes;
@@ -107,7 +107,7 @@ struct Reader {
 
 void feedWhole(benchmark::State& st, const std::string& stream, bool withHandlers) {
     if (stream.empty()) {
-        st.SkipWithError("no input stream (shared data missing?)");
+        st.SkipWithError("no input stream (test data missing?)");
         return;
     }
     Reader r(withHandlers);

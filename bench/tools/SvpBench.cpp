@@ -12,7 +12,7 @@ namespace {
 
 std::vector<std::string> largestCast() {
     std::string bytes;
-    readWholeFile(std::string(SELVIR_SHARED_DATA_DIR) + "/svp/seabird_missing_whitespace.cnv", bytes);
+    readWholeFile(std::string(SELVIR_TEST_DATA_DIR) + "/svp/seabird_missing_whitespace.cnv", bytes);
     return probeFileLines(bytes);
 }
 

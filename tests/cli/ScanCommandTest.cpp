@@ -1,7 +1,11 @@
 #include "cli/Commands.h"
+#include "core/AtomicFile.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <regex>
+#include <set>
 #include <sstream>
 #include <sys/wait.h>
 
@@ -40,11 +44,28 @@ TEST(ScanCommand, InvalidPatternIsStatusTwoWithTheReason) {
     EXPECT_EQ(runWith({"scan"}, "").status, 2);
 }
 
-TEST(Tool, HelpListsEverySubcommand) {
-    const auto run = runWith({"--help"}, "");
-    EXPECT_EQ(run.status, 0);
+// The README is the surveyor's list of subcommands: every one it names must run, and every one the
+// tool has must be in it and in the help text.
+TEST(Tool, TheReadmeAndTheToolNameTheSameSubcommands) {
+    std::string readme;
+    ASSERT_TRUE(readWholeFile(std::filesystem::path(SELVIR_SOURCE_DIR) / "README.md", readme));
+    std::set<std::string> documented;
+    const std::regex mention("selvirhs-tool ([a-z][a-z-]*)");
+    for (auto it = std::sregex_iterator(readme.begin(), readme.end(), mention); it != std::sregex_iterator();
+         ++it) {
+        documented.insert((*it)[1]);
+    }
+    documented.erase("help");
+    ASSERT_GE(documented.size(), 5U);
+    const auto help = runWith({"--help"}, "");
+    EXPECT_EQ(help.status, 0);
+    for (const std::string& name : documented) {
+        const auto run = runWith({name}, "");
+        EXPECT_EQ(run.err.find("unknown command"), std::string::npos) << name << " is in the README only";
+        EXPECT_NE(help.out.find("  " + name + " "), std::string::npos) << name << " is missing from --help";
+    }
     for (const Command& command : commands()) {
-        EXPECT_NE(run.out.find(std::string("  ") + command.name + " "), std::string::npos) << command.name;
+        EXPECT_TRUE(documented.count(command.name)) << command.name << " is missing from the README";
     }
     EXPECT_EQ(runWith({"no-such-command"}, "").status, 2);
 }

@@ -1,7 +1,6 @@
 #include "cli/Commands.h"
 #include "core/AtomicFile.h"
 #include "core/SvpTableFiles.h"
-#include "support/SharedData.h"
 #include "support/TempDir.h"
 #include "support/TextLines.h"
 #include "tools/ProbeFile.h"
@@ -27,11 +26,10 @@ ToolRun svp(std::vector<std::string> args) {
 }
 
 std::string cast(const char* name) {
-    return std::string(SELVIR_SHARED_DATA_DIR) + "/svp/" + name;
+    return std::string(SELVIR_TEST_DATA_DIR) + "/svp/" + name;
 }
 
 TEST(SvpCommand, ProbeFilePrintsOneLinePerMetreAndSaysWhatItRead) {
-    SELVIR_SKIP_WITHOUT_SHARED_DATA("svp");
     const ToolRun run = svp({"--max-depth", "12", cast("valeport_rapidsvt_V000007.TXT")});
     ASSERT_EQ(run.status, 0) << run.err;
     const auto lines = test::split(run.out, '\n');
@@ -97,7 +95,6 @@ TEST(SvpCommand, AFileLargerThanAnyCastIsRefused) {
 }
 
 TEST(SvpCommand, SaveToWritesTheTablesTheProgramReads) {
-    SELVIR_SKIP_WITHOUT_SHARED_DATA("svp");
     test::TempDir root;
     const ToolRun run =
         svp({"--max-depth", "5", "--save-to", root.path().string(), cast("castaway_data.csv")});
@@ -115,7 +112,6 @@ TEST(SvpCommand, SaveToWritesTheTablesTheProgramReads) {
 }
 
 TEST(SvpCommand, FaultsAndUsage) {
-    SELVIR_SKIP_WITHOUT_SHARED_DATA("svp");
     const struct {
         std::vector<std::string> args;
         int status;

@@ -367,10 +367,8 @@ std::vector<GeodeticCoordinates> ggaPositions(const fs::path& file, std::size_t 
 }
 
 TEST(RealtimeChainOracle, RealReceiverPositionsOnFourContinents) {
-    const fs::path data = fs::path(SELVIR_SHARED_DATA_DIR) / "nmea";
-    if (!fs::exists(data)) {
-        GTEST_SKIP() << "shared data folder not found: " << data;
-    }
+    const fs::path data = fs::path(SELVIR_TEST_DATA_DIR) / "nmea";
+    ASSERT_TRUE(std::filesystem::exists(data)) << "test data missing: " << data;
     struct Survey {
         const char* log;
         const char* region;

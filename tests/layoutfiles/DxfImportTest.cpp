@@ -1,5 +1,5 @@
 // DXF import: the four passes, each entity kind with its groups and defaults, colour rules, blocks and
-// INSERT transforms, MTEXT codes, the report, bad input, and every real drawing of the shared data
+// INSERT transforms, MTEXT codes, the report, bad input, and every real drawing of the test data
 // against ezdxf's count.
 #include "layoutfiles/DxfImport.h"
 
@@ -319,10 +319,8 @@ TEST(DxfImport, MtextCodes) {
 // Multi-line MTEXT of real drawings reads as ezdxf's plain text with every line break a blank.
 TEST(DxfImport, SharedMtextParagraphsMatchEzdxfPlainText) {
     for (const char* name : {"bjnortier_floorplan.dxf", "bjnortier_Ceco.NET-Architecture-Tm-53.dxf"}) {
-        const std::string file = std::string(SELVIR_SHARED_DATA_DIR "/dxf/") + name;
-        if (!std::filesystem::exists(file)) {
-            GTEST_SKIP() << "no shared DXF data at " << file;
-        }
+        const std::string file = std::string(SELVIR_TEST_DATA_DIR "/dxf/") + name;
+        ASSERT_TRUE(std::filesystem::exists(file)) << "test data missing: " << file;
         const auto oracle = test::runDxfOracle({"paragraphs", file});
         if (!oracle) {
             SELVIR_ORACLE_MISSING(test::kEzdxfMissing);
@@ -574,13 +572,11 @@ TEST(DxfImport, ProgressCoversTheFourPasses) {
     EXPECT_GT(seen.back().fraction(), 0.9);
 }
 
-// Every drawing of the shared data: imported into an empty drawing, the number of shapes made equals
+// Every drawing of the test data: imported into an empty drawing, the number of shapes made equals
 // ezdxf's count of the model-space entities the import takes; binary files are refused.
-TEST(DxfImport, SharedDrawingsMatchEzdxfCounts) {
-    const std::filesystem::path folder = SELVIR_SHARED_DATA_DIR "/dxf";
-    if (!std::filesystem::is_directory(folder)) {
-        GTEST_SKIP() << "no shared DXF data at " << folder;
-    }
+TEST(DxfImport, RealDrawingsMatchEzdxfCounts) {
+    const std::filesystem::path folder = SELVIR_TEST_DATA_DIR "/dxf";
+    ASSERT_TRUE(std::filesystem::is_directory(folder)) << "test data missing: " << folder;
     std::vector<std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         files.push_back(entry.path().string());

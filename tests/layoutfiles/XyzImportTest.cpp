@@ -162,10 +162,8 @@ TEST(XyzImport, NoUsablePointChangesNothing) {
 }
 
 TEST(XyzImport, SharedSoundingFilesWithCarriageReturnLines) {
-    const std::filesystem::path file = SELVIR_SHARED_DATA_DIR "/xyz/usgs_Garmin_2010_1_13.txt";
-    if (!std::filesystem::exists(file)) {
-        GTEST_SKIP() << "no shared XYZ data at " << file;
-    }
+    const std::filesystem::path file = SELVIR_TEST_DATA_DIR "/xyz/usgs_Garmin_2010_1_13.txt";
+    ASSERT_TRUE(std::filesystem::exists(file)) << "test data missing: " << file;
     const std::string bytes = test::readBytes(file);
     // Data lines hold digits; the file ends with lines of tabs only, which hold no point.
     long lines = 0;

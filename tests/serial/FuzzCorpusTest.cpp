@@ -1,9 +1,6 @@
-// The NMEA fuzz target's seed corpus and a few generated inputs, run in the test suite. The target
-// aborts on a broken invariant, so a regression kills this test.
-#include "core/AtomicFile.h"
-
+// The NMEA fuzz target over generated sentence soup (its seed corpus is replayed by its own CTest
+// entry). The target aborts on a broken invariant, so a regression kills this test.
 #include <cstdint>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
@@ -12,24 +9,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 namespace {
 
-int runTarget(const std::string& bytes) {
-    return LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+void runTarget(const std::string& bytes) {
+    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
 }
 
-TEST(NmeaLinesFuzzCorpus, EverySeedRunsCleanly) {
-    const std::filesystem::path corpus =
-        std::filesystem::path(SELVIR_SOURCE_DIR) / "fuzz" / "corpus" / "nmea_lines";
-    int inputs = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
-        std::string bytes;
-        ASSERT_TRUE(selvir::readWholeFile(entry.path(), bytes)) << entry.path();
-        EXPECT_EQ(runTarget(bytes), 0) << entry.path();
-        ++inputs;
-    }
-    EXPECT_GE(inputs, 5);
-}
-
-TEST(NmeaLinesFuzzCorpus, RandomSentenceSoupRunsCleanly) {
+TEST(NmeaLinesFuzz, RandomSentenceSoupRunsCleanly) {
     std::mt19937 random(99);
     const std::string pieces[] = {"$GPGGA,", "$GNRMC,", "$GPVTG,", "4807.038", "01131.000", ",N,",
                                   ",W,",     ",,",      "*47",     "\r\n",     "\n",        "-",
@@ -44,7 +28,7 @@ TEST(NmeaLinesFuzzCorpus, RandomSentenceSoupRunsCleanly) {
                 bytes += pieces[random() % std::size(pieces)];
             }
         }
-        ASSERT_EQ(runTarget(bytes), 0);
+        runTarget(bytes);
     }
 }
 

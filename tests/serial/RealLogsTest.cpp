@@ -118,10 +118,8 @@ Oracle readIndependently(std::string bytes) {
 }
 
 TEST(RealLogs, EveryCaptureDecodesAsAnIndependentReadingSays) {
-    const std::filesystem::path folder = std::filesystem::path(SELVIR_SHARED_DATA_DIR) / "nmea";
-    if (!std::filesystem::is_directory(folder)) {
-        GTEST_SKIP() << "no shared NMEA captures at " << folder;
-    }
+    const std::filesystem::path folder = std::filesystem::path(SELVIR_TEST_DATA_DIR) / "nmea";
+    ASSERT_TRUE(std::filesystem::is_directory(folder)) << "test data missing: " << folder;
     std::vector<std::filesystem::path> files;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         files.push_back(entry.path());

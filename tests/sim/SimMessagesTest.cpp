@@ -35,10 +35,8 @@ TEST(NmeaChecksum, MatchesTheWellKnownExamples) {
 }
 
 TEST(NmeaChecksum, MatchesEveryChecksumOfCleanReceiverCaptures) {
-    const std::filesystem::path folder = std::filesystem::path(SELVIR_SHARED_DATA_DIR) / "nmea";
-    if (!std::filesystem::is_directory(folder)) {
-        GTEST_SKIP() << "no shared NMEA captures at " << folder;
-    }
+    const std::filesystem::path folder = std::filesystem::path(SELVIR_TEST_DATA_DIR) / "nmea";
+    ASSERT_TRUE(std::filesystem::is_directory(folder)) << "test data missing: " << folder;
     int checked = 0;
     for (const char* name : {"gpsd_nmea-rtk.log", "gpsd_hemi.log", "gpsd_neo-m8n.log"}) {
         std::string text;

@@ -1,8 +1,7 @@
 #pragma once
 // What a test does when an independent check it needs is not installed (an oracle program or library,
 // a locale): outside CI it skips and says what is missing; in a CI run it fails, because there a skip
-// would let the suite pass with the check never made. Missing shared data is not an oracle: tests
-// still skip on it.
+// would let the suite pass with the check never made.
 
 #include <cstdlib>
 #include <cstring>

@@ -1,6 +1,5 @@
 #include "tools/ProbeFile.h"
 
-#include "support/SharedData.h"
 #include "tools/SvpCasts.h"
 #include "tools/SvpSteps.h"
 
@@ -38,7 +37,6 @@ struct RealCast {
 // Each of the ten real casts: recognised by its header, its columns taken by name, and a SV column in
 // the range of sea water (1400 … 1560 m/s) for all 200 m.
 TEST(ProbeFile, EveryRealCastGivesAPlausibleColumn) {
-    SELVIR_SKIP_WITHOUT_SHARED_DATA("svp");
     const RealCast casts[] = {
         // Sea-Bird .cnv
         {"seabird_SK287_CTD05.cnv", ProbeFormat::SeaBirdCnv, "depSM", "svCM", false, false,
@@ -88,7 +86,6 @@ TEST(ProbeFile, EveryRealCastGivesAPlausibleColumn) {
 }
 
 TEST(ProbeFile, SeaBirdColumnAgreesWithTheFilesOwnWaterColumnMean) {
-    SELVIR_SKIP_WITHOUT_SHARED_DATA("svp");
     // sta0860 carries Sea-Bird's own average sound velocity from the surface ("avgsvCM"): the SV
     // column at each sample's metre must match it.
     const std::vector<std::string> lines = test::castLines("seabird_sta0860.cnv");
@@ -111,7 +108,6 @@ TEST(ProbeFile, SeaBirdColumnAgreesWithTheFilesOwnWaterColumnMean) {
 }
 
 TEST(ProbeFile, DownAndUpCastKeepsTheDownCast) {
-    SELVIR_SKIP_WITHOUT_SHARED_DATA("svp");
     // The RapidSVT cast goes down to about 45 m and back up; its last sample reads 0000.000 m/s.
     ProbeCast cast = readProbeFile(test::castLines("valeport_rapidsvt_V000007.TXT")).cast;
     const ProbeSample last = cast.samples.back();
@@ -141,7 +137,6 @@ TEST(ProbeFile, DownAndUpCastKeepsTheDownCast) {
 }
 
 TEST(ProbeFile, ColumnsThatRunTogetherAreCutAtTheFilesWidth) {
-    SELVIR_SKIP_WITHOUT_SHARED_DATA("svp");
     const std::vector<std::string> lines = test::castLines("seabird_missing_whitespace.cnv");
     const auto table = readProbeTable(lines);
     ASSERT_TRUE(table);
@@ -160,7 +155,6 @@ TEST(ProbeFile, ColumnsThatRunTogetherAreCutAtTheFilesWidth) {
 }
 
 TEST(ProbeFile, LatitudeFromTheFileThenTheLastFixThenDefault) {
-    SELVIR_SKIP_WITHOUT_SHARED_DATA("svp");
     const std::vector<std::string> noLatitude = test::castLines("C3_00005.edf");
     EXPECT_EQ(readProbeFile(noLatitude, 41.02).cast.latitudeSource, LatitudeSource::LastFix);
     EXPECT_EQ(readProbeFile(noLatitude, 41.02).cast.latitudeDeg, 41.02);
@@ -202,10 +196,9 @@ TEST(ProbeFile, LatitudeTexts) {
 }
 
 TEST(ProbeFile, OtherFilesAreNotProbeFilesAndMissingColumnsAreSaid) {
-    SELVIR_SKIP_WITHOUT_SHARED_DATA("svp");
     EXPECT_FALSE(readProbeFile({"Depth;Temp;SV", "1.0;12.5;1500.2"}).recognised);
     std::string nmea;
-    ASSERT_TRUE(readWholeFile(std::string(SELVIR_SHARED_DATA_DIR) + "/nmea/gpsd_sounder.log", nmea));
+    ASSERT_TRUE(readWholeFile(std::string(SELVIR_TEST_DATA_DIR) + "/nmea/gpsd_sounder.log", nmea));
     EXPECT_FALSE(readProbeFile(probeFileLines(nmea)).recognised);
 
     // A Sea-Bird file with neither velocity nor salinity.
@@ -217,7 +210,6 @@ TEST(ProbeFile, OtherFilesAreNotProbeFilesAndMissingColumnsAreSaid) {
 }
 
 TEST(ProbeFile, ComputedVelocitiesOnlyWithinTheFormulasRange) {
-    SELVIR_SKIP_WITHOUT_SHARED_DATA("svp");
     // Hotin's first scan is taken in air (salinity -3.9): no velocity is made up for it.
     const ProbeReadResult hotin = readProbeFile(test::castLines("seabird_Hotin.cnv"));
     EXPECT_EQ(hotin.cast.unusableRows, 1);

@@ -1,6 +1,5 @@
 #include "tools/Seawater.h"
 
-#include "support/SharedData.h"
 #include "tools/ProbeFile.h"
 #include "tools/SvpCasts.h"
 
@@ -47,7 +46,6 @@ struct SeaBirdOracle {
 };
 
 TEST(Seawater, SeaBirdFilesOwnColumnsAgreeWithTheComputation) {
-    SELVIR_SKIP_WITHOUT_SHARED_DATA("svp");
     const SeaBirdOracle files[] = {
         {"seabird_SK287_CTD05.cnv", "prDM", "depSM"},        // ITS-90 temperature, NMEA latitude
         {"seabird_sta0860.cnv", "prDM", nullptr},            // IPTS-68 temperature

@@ -1,5 +1,5 @@
 #pragma once
-// The real sound velocity casts of the shared test data, read as the window reads a file.
+// The real sound velocity casts of the test data, read as the window reads a file.
 
 #include "core/AtomicFile.h"
 #include "tools/ProbeFile.h"
@@ -10,7 +10,7 @@
 namespace selvir::test {
 
 inline std::string castPath(const std::string& name) {
-    return std::string(SELVIR_SHARED_DATA_DIR) + "/svp/" + name;
+    return std::string(SELVIR_TEST_DATA_DIR) + "/svp/" + name;
 }
 
 // The file's lines; empty when it cannot be read.

@@ -5,7 +5,6 @@
 #include "NavWindowFixture.h"
 #include "SetupWindowsFixture.h"
 #include "core/SvpTableFiles.h"
-#include "support/SharedData.h"
 #include "tools/SvpTexts.h"
 #include "windows/SvpGraphPlot.h"
 #include "windows/TfSVPGraph.h"
@@ -74,7 +73,6 @@ struct SvpWindowTest : ::testing::Test {
 };
 
 TEST_F(SvpWindowTest, RealCastThroughTheThreeStepsToTheSavedProfile) {
-    SELVIR_SKIP_WITHOUT_SHARED_DATA("svp");
     make();
     window->ApplyEnglishCaptions();
     QSignalSpy ticked(window.get(), &TfSVP::UseSoundVelocityProfileChanged);
@@ -85,7 +83,7 @@ TEST_F(SvpWindowTest, RealCastThroughTheThreeStepsToTheSavedProfile) {
     window->show();
 
     // A down-and-up cast of pressures: recognised, read by column, cut at its deepest point.
-    load(std::string(SELVIR_SHARED_DATA_DIR) + "/svp/valeport_rapidsvt_V000007.TXT");
+    load(std::string(SELVIR_TEST_DATA_DIR) + "/svp/valeport_rapidsvt_V000007.TXT");
     EXPECT_TRUE(window->lSource()->text().startsWith(QStringLiteral("Valeport RapidSVT")));
     EXPECT_TRUE(window->cProbeColumns()->isChecked());
     EXPECT_FALSE(window->bSaveClose()->isEnabled());
@@ -124,9 +122,8 @@ TEST_F(SvpWindowTest, RealCastThroughTheThreeStepsToTheSavedProfile) {
 // A recognised probe file is read from the source table as it stands when step 1 runs: a velocity the
 // surveyor mended after loading is the one taken.
 TEST_F(SvpWindowTest, EditsOfARecognisedProbeFileCountInStepOne) {
-    SELVIR_SKIP_WITHOUT_SHARED_DATA("svp");
     make();
-    load(std::string(SELVIR_SHARED_DATA_DIR) + "/svp/castaway_data.csv");
+    load(std::string(SELVIR_TEST_DATA_DIR) + "/svp/castaway_data.csv");
     ASSERT_TRUE(window->cProbeColumns()->isChecked());
     QString source = window->mRawSVData()->toPlainText();
     ASSERT_EQ(source.count(QStringLiteral("1511.8595379477067")), 1);
@@ -260,9 +257,8 @@ TEST_F(SvpWindowTest, AutoDetectDefaultsAndTheSavedKeysFromThePopup) {
 }
 
 TEST_F(SvpWindowTest, TablesWrittenByTheWindowsProgramAreFound) {
-    SELVIR_SKIP_WITHOUT_SHARED_DATA("svp");
     std::string castaway;
-    ASSERT_TRUE(readWholeFile(std::string(SELVIR_SHARED_DATA_DIR) + "/svp/castaway_data.csv", castaway));
+    ASSERT_TRUE(readWholeFile(std::string(SELVIR_TEST_DATA_DIR) + "/svp/castaway_data.csv", castaway));
     ASSERT_TRUE(std::filesystem::create_directories(folders.svpFolder()));
     ASSERT_TRUE(writeFileAtomically(folders.svpFolder() / "2026-03-05 mRawSVData.INI", castaway));
     ASSERT_TRUE(
